@@ -1,0 +1,61 @@
+#include "module/host/Document.h"
+
+#include "hostlibs/dom/CharacterData.h"
+#include "hostlibs/dom/DocumentStore.h"
+#include "hostlibs/dom/LineCounter.h"
+#include "platform/afx/Utf8.h"
+#include "module/host/Element.h"
+
+Document::Document(std::unique_ptr<tarn::dom::DocumentStore> store) : Node(this), store_(std::move(store)) {}
+
+Document::~Document() = default;
+
+std::string_view Document::sourceText() const {
+    return store_->text();
+}
+
+Node* Document::findNextNode(Node* current, Node* root, bool skipChildren, bool elementsOnly) const {
+    Node* n = current;
+    while (n) {
+        if (!skipChildren && n->getFirstChild()) {
+            n = n->getFirstChild();
+        } else {
+            while (n && n != root && !n->getNextSibling())
+                n = n->getParentNode();
+            if (!n || n == root)
+                return nullptr;
+            n = n->getNextSibling();
+        }
+        skipChildren = false;
+        if (!elementsOnly || n->getNodeType() == ELEMENT_NODE)
+            return n;
+    }
+    return nullptr;
+}
+
+void Document::setSourceCursor(Node* node, int where) {
+    if (!node || node->getOwnerDocument() != this)
+        return;
+    std::uint32_t offset = 0;
+    if (node->getNodeType() == ELEMENT_NODE) {
+        auto* e = static_cast<Element*>(node);
+        offset = where == 0 ? e->extent().begin : e->extent().end;
+    } else if (auto* data = dynamic_cast<CharacterData*>(node)) {
+        offset = where == 0 ? data->sourceSpan().begin : data->sourceSpan().end;
+    }
+    cursor_ = tarn::dom::LineCounter(store_->text()).advanceTo(offset);
+}
+
+Element* Document::getElementById(std::u16string_view id) const {
+    if (!idsBuilt_) {
+        auto* self = const_cast<Document*>(this);
+        for (Node* n = findNextNode(self, self, false, true); n; n = findNextNode(n, self, false, true)) {
+            auto* e = static_cast<Element*>(n);
+            if (const Attr* a = e->findAttribute("id"))
+                ids_.try_emplace(std::string(a->valueUtf8()), e);
+        }
+        idsBuilt_ = true;
+    }
+    auto it = ids_.find(afx::EncodeUtf8(id));
+    return it == ids_.end() ? nullptr : it->second;
+}

@@ -1,0 +1,116 @@
+#include "module/host/DomUtBase.h"
+
+#include "hostlibs/dom/CharacterData.h"
+#include "hostlibs/dom/TreeRules.h"
+#include "platform/afx/Utf8.h"
+#include "module/host/Document.h"
+#include "module/host/Element.h"
+
+namespace {
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+// Appends text with every run of white space collapsed to one space, or to one line break when
+// the run holds a break and breaks are kept.
+class CollapsedText {
+public:
+    explicit CollapsedText(bool keepBreaks) : keepBreaks_(keepBreaks) {}
+
+    void append(std::string_view s) {
+        for (char c : s) {
+            if (isSpace(c)) {
+                pending_ = pending_ == '\n' || (keepBreaks_ && (c == '\n' || c == '\r')) ? '\n' : ' ';
+            } else {
+                flush();
+                out_.push_back(c);
+            }
+        }
+    }
+    void separate(char c) { pending_ = pending_ == '\n' ? '\n' : c; }
+    std::string take() { flush(); return std::move(out_); }
+
+private:
+    void flush() {
+        if (pending_)
+            out_.push_back(pending_);
+        pending_ = 0;
+    }
+    bool keepBreaks_;
+    char pending_ = 0;
+    std::string out_;
+};
+
+std::string lowerAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
+    return out;
+}
+
+}  // namespace
+
+CString DomUtBase::getFmtText(Element* element, bool imageAlt, bool keepBreaks) const {
+    if (!element)
+        return CString();
+    CollapsedText text(keepBreaks);
+    auto isBlock = [](const Element* e) {
+        return e->elementNamespace() == ElementNamespace::Html &&
+               (tarn::dom::tagRules(lowerAscii(e->kind().name)) & tarn::dom::SPECIAL);
+    };
+    // Walked without recursion; block boundaries, on the way in and out, read as a space.
+    Node* n = element->getFirstChild();
+    while (n) {
+        bool descend = false;
+        if (n->getNodeType() == Node::TEXT_NODE) {
+            text.append(static_cast<Text*>(n)->dataUtf8());
+        } else if (n->getNodeType() == Node::ELEMENT_NODE) {
+            auto* e = static_cast<Element*>(n);
+            const std::string& name = e->kind().name;
+            const bool html = e->elementNamespace() == ElementNamespace::Html;
+            if (html && name == "BR") {
+                text.separate(keepBreaks ? '\n' : ' ');
+            } else if (html && name == "IMG" && imageAlt) {
+                if (const Attr* alt = e->findAttribute("alt"))
+                    text.append(alt->valueUtf8());
+            } else if (!(html && (name == "SCRIPT" || name == "STYLE" || name == "TEMPLATE"))) {
+                // What a reader never sees adds nothing to the text; the rest is read.
+                if (isBlock(e))
+                    text.separate(' ');
+                descend = n->getFirstChild() != nullptr;
+            }
+        }
+        if (descend) {
+            n = n->getFirstChild();
+            continue;
+        }
+        while (n != element && !n->getNextSibling()) {
+            n = n->getParentNode();
+            if (n != element && isBlock(static_cast<Element*>(n)))
+                text.separate(' ');
+        }
+        if (n == element)
+            break;
+        if (n->getNodeType() == Node::ELEMENT_NODE && isBlock(static_cast<Element*>(n)))
+            text.separate(' ');
+        n = n->getNextSibling();
+    }
+    return CString(afx::DecodeUtf8(text.take()));
+}
+
+CString DomUtBase::getFmtData(const CString& text) const {
+    std::u16string out;
+    bool space = false;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        char16_t c = text.GetAt(i);
+        if (c <= 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F)) {
+            space = !out.empty();
+        } else {
+            if (space)
+                out.push_back(u' ');
+            space = false;
+            out.push_back(c);
+        }
+    }
+    return CString(std::move(out));
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "module/host/Node.h"
+
+class Element;
+namespace tarn::dom { class DocumentStore; }
+
+// Where the editor's source cursor stands.
+struct SourcePosition {
+    std::uint32_t line = 0;    // 1-based
+    std::uint32_t column = 0;  // 1-based, in characters
+};
+
+// The page open in the editor: its tree and everything needed to write it back.
+class Document : public Node {
+public:
+    explicit Document(std::unique_ptr<tarn::dom::DocumentStore> store);
+    ~Document() override;
+
+    unsigned short getNodeType() const override { return DOCUMENT_NODE; }
+    Document* getOwnerDocument() const override { return nullptr; }
+
+    // The node after `current` in document order, inside the subtree of `root`, children first;
+    // null at the end. `skipChildren` steps over the children of `current`; `elementsOnly`
+    // passes over every node that is not an element.
+    Node* findNextNode(Node* current, Node* root, bool skipChildren, bool elementsOnly) const;
+    // Moves the editor's source cursor to the start (`where` 0) or the end (any other value)
+    // of the node's extent.
+    void setSourceCursor(Node* node, int where);
+    Node* deleteNodes(Node* node);
+
+    // Host side.
+    Element* getElementById(std::u16string_view id) const;
+    std::optional<SourcePosition> sourceCursor() const { return cursor_; }
+    std::string_view sourceText() const;
+    tarn::dom::DocumentStore& store() const { return *store_; }
+
+private:
+    std::unique_ptr<tarn::dom::DocumentStore> store_;
+    std::optional<SourcePosition> cursor_;
+    // Built on the first look-up: the first element of each id, in document order.
+    mutable std::unordered_map<std::string, Element*> ids_;
+    mutable bool idsBuilt_ = false;
+};

@@ -1,0 +1,39 @@
+#include "platform/afx/CPtrArray.h"
+
+#include "platform/afx/ArrayBounds.h"
+
+IMPLEMENT_DYNAMIC(CPtrArray, CObject)
+
+CPtrArray::~CPtrArray() = default;
+
+void CPtrArray::SetSize(INT_PTR nNewSize, INT_PTR) {
+    afx::CheckNewSize(nNewSize);
+    m_elements.resize(static_cast<std::size_t>(nNewSize), nullptr);
+}
+
+void* CPtrArray::GetAt(INT_PTR nIndex) const {
+    afx::CheckElementIndex(nIndex, GetSize());
+    return m_elements[static_cast<std::size_t>(nIndex)];
+}
+
+void CPtrArray::SetAt(INT_PTR nIndex, void* newElement) { ElementAt(nIndex) = newElement; }
+
+void*& CPtrArray::ElementAt(INT_PTR nIndex) {
+    afx::CheckElementIndex(nIndex, GetSize());
+    return m_elements[static_cast<std::size_t>(nIndex)];
+}
+
+INT_PTR CPtrArray::Add(void* newElement) {
+    m_elements.push_back(newElement);
+    return GetUpperBound();
+}
+
+void CPtrArray::InsertAt(INT_PTR nIndex, void* newElement, INT_PTR nCount) {
+    afx::CheckInsertion(nIndex, nCount, GetSize());
+    m_elements.insert(m_elements.begin() + nIndex, static_cast<std::size_t>(nCount), newElement);
+}
+
+void CPtrArray::RemoveAt(INT_PTR nIndex, INT_PTR nCount) {
+    afx::CheckRemoval(nIndex, nCount, GetSize());
+    m_elements.erase(m_elements.begin() + nIndex, m_elements.begin() + nIndex + nCount);
+}

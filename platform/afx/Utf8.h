@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/afx/AfxApi.h"
+
+// UTF-8 <-> UTF-16, for CString and for the libraries that keep UTF-8 and hand UTF-16 to the module.
+namespace afx {
+
+// Decodes as the WHATWG Encoding Standard's UTF-8 decoder does: every maximal subpart of an ill-formed
+// sequence (and a sequence cut off at the end) becomes one U+FFFD.
+AFX_API std::u16string DecodeUtf8(std::string_view bytes);
+
+// Encodes UTF-16; a surrogate that is not half of a pair becomes U+FFFD, since UTF-8 cannot carry it.
+AFX_API std::string EncodeUtf8(std::u16string_view text);
+
+}  // namespace afx
