@@ -1,26 +1,12 @@
 #include "bench/BenchSupport.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <limits>
-#include <stdexcept>
+
+#include "bench/HeapMeter.h"
 
 namespace tarn::bench {
-namespace {
-
-std::size_t statusKiB(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0)
-            return std::stoul(line.substr(std::string(field).size()));
-    return 0;
-}
-
-}  // namespace
 
 std::string generatePage(int links) {
     std::string page =
@@ -40,35 +26,16 @@ std::string generatePage(int links) {
 }
 
 Measure measure(const std::function<void()>& work, int runs) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        throw std::runtime_error("pipe failed");
-    pid_t child = fork();
-    if (child == 0) {
-        close(fds[0]);
-        Measure m;
-        m.bestSeconds = std::numeric_limits<double>::max();
-        for (int run = 0; run < runs; ++run) {
-            std::size_t base = 0;
-            if (run == 0) {
-                std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak to the present size
-                base = statusKiB("VmRSS:");
-            }
-            auto start = std::chrono::steady_clock::now();
-            work();
-            double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            if (run == 0)
-                m.peakBytes = (statusKiB("VmHWM:") - base) * 1024;
-            m.bestSeconds = std::min(m.bestSeconds, s);
-        }
-        [[maybe_unused]] auto written = write(fds[1], &m, sizeof m);
-        _exit(0);
-    }
-    close(fds[1]);
     Measure m;
-    [[maybe_unused]] auto got = read(fds[0], &m, sizeof m);
-    close(fds[0]);
-    waitpid(child, nullptr, 0);
+    m.bestSeconds = std::numeric_limits<double>::max();
+    for (int run = 0; run < runs; ++run) {
+        const std::size_t base = HeapMeter::held();
+        HeapMeter::reset();
+        auto start = std::chrono::steady_clock::now();
+        work();
+        m.bestSeconds = std::min(m.bestSeconds, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        m.peakBytes = std::max(m.peakBytes, HeapMeter::peakAbove(base));
+    }
     return m;
 }
 

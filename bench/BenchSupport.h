@@ -10,11 +10,10 @@ std::string generatePage(int links);
 
 struct Measure {
     double bestSeconds = 0;     // fastest of the runs
-    std::size_t peakBytes = 0;  // resident memory the work added at its peak
+    std::size_t peakBytes = 0;  // the most heap the work held beyond what was held before it
 };
 
-// Runs `work` in a child process `runs` times over (memory is measured on the first run, from a
-// peak reset just before it), so that no run inherits another's heap.
+// Runs `work` `runs` times over.
 Measure measure(const std::function<void()>& work, int runs);
 
 }  // namespace tarn::bench

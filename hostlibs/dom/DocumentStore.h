@@ -1,13 +1,13 @@
 #pragma once
 #include <cstdint>
 #include <deque>
-#include <memory_resource>
 #include <new>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
 
+#include "hostlibs/dom/Arena.h"
 #include "module/host/Element.h"
 
 namespace tarn::dom {
@@ -43,7 +43,7 @@ public:
 
 private:
     std::string text_;
-    std::pmr::monotonic_buffer_resource arena_;
+    Arena arena_;
     std::deque<std::string_view> strings_;
     struct NameHash {
         using is_transparent = void;
