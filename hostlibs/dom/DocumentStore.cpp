@@ -6,7 +6,22 @@
 
 namespace tarn::dom {
 
-DocumentStore::DocumentStore(std::string text) : text_(std::move(text)) {}
+DocumentStore::DocumentStore(charset::DecodedPage page) : page_(std::move(page)) {
+    if (page_.bomLength == 0 && page_.bytes == page_.text) {
+        bytesAreText_ = true;
+        page_.bytes = std::string();
+    }
+}
+
+std::unique_ptr<DocumentStore> DocumentStore::fromText(std::string text) {
+    charset::DecodedPage page;
+    page.text = std::move(text);
+    page.encoding = "UTF-8";
+    page.lineEnding = charset::dominantLineEnding(page.text);
+    auto store = std::make_unique<DocumentStore>(std::move(page));
+    store->bytesAreText_ = true;
+    return store;
+}
 
 std::uint32_t DocumentStore::addString(std::string_view s) {
     auto* bytes = static_cast<char*>(arena_.allocate(s.size() ? s.size() : 1, 1));

@@ -8,18 +8,24 @@
 #include <utility>
 
 #include "hostlibs/dom/Arena.h"
+#include "hostlibs/dom/charset/DecodedPage.h"
 #include "module/host/Element.h"
 
 namespace tarn::dom {
 
-// Everything a document owns besides its tree links: the page's text, the arena its nodes live
-// in, the strings that differ from the text, and the element kinds met in the page.
+// Everything a document owns besides its tree links: the page as read and as text, the arena its
+// nodes live in, the strings that differ from the text, and the element kinds met in the page.
 class DocumentStore {
 public:
-    explicit DocumentStore(std::string text);
+    explicit DocumentStore(charset::DecodedPage page);
+    // A page given as UTF-8 text, which is also its bytes.
+    static std::unique_ptr<DocumentStore> fromText(std::string text);
 
-    std::string_view text() const { return text_; }
-    std::string_view slice(SourceSpan span) const { return std::string_view(text_).substr(span.begin, span.size()); }
+    std::string_view text() const { return page_.text; }
+    std::string_view slice(SourceSpan span) const { return text().substr(span.begin, span.size()); }
+    // The page's bytes as read, for writing it back.
+    std::string_view originalBytes() const { return bytesAreText_ ? std::string_view(page_.text) : page_.bytes; }
+    const charset::DecodedPage& page() const { return page_; }
 
     // Nodes are never destroyed one by one: the arena is released with the document. Node types
     // own nothing outside the arena, so skipping their destructors leaks nothing.
@@ -42,7 +48,8 @@ public:
     const ElementKind* kindFor(std::string_view domName);
 
 private:
-    std::string text_;
+    charset::DecodedPage page_;
+    bool bytesAreText_ = false;  // a UTF-8 page without BOM keeps its bytes once
     Arena arena_;
     std::deque<std::string_view> strings_;
     struct NameHash {

@@ -1,6 +1,7 @@
 #include "module/host/DomUtBase.h"
 
 #include "hostlibs/dom/CharacterData.h"
+#include "hostlibs/dom/DisplayText.h"
 #include "hostlibs/dom/TreeRules.h"
 #include "platform/afx/Utf8.h"
 #include "module/host/Document.h"
@@ -99,18 +100,5 @@ CString DomUtBase::getFmtText(Element* element, bool imageAlt, bool keepBreaks) 
 }
 
 CString DomUtBase::getFmtData(const CString& text) const {
-    std::u16string out;
-    bool space = false;
-    for (int i = 0; i < text.GetLength(); ++i) {
-        char16_t c = text.GetAt(i);
-        if (c <= 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F)) {
-            space = !out.empty();
-        } else {
-            if (space)
-                out.push_back(u' ');
-            space = false;
-            out.push_back(c);
-        }
-    }
-    return CString(std::move(out));
+    return CString(tarn::dom::displayText(std::u16string_view(text.GetString(), text.GetLength()), true));
 }

@@ -48,10 +48,20 @@ std::u16string DecodeUtf8(std::string_view bytes) {
     unsigned upper = 0xBF;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const unsigned byte = static_cast<unsigned char>(bytes[i]);
+        if (needed == 0 && byte < 0x80) {
+            // Most text is ASCII: copy a run of it at once.
+            std::size_t end = i + 1;
+            while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80)
+                ++end;
+            const std::size_t at = out.size();
+            out.resize(at + (end - i));
+            for (std::size_t k = i; k < end; ++k)
+                out[at + (k - i)] = static_cast<char16_t>(bytes[k]);
+            i = end - 1;
+            continue;
+        }
         if (needed == 0) {
-            if (byte < 0x80) {
-                out.push_back(static_cast<char16_t>(byte));
-            } else if (byte >= 0xC2 && byte <= 0xDF) {
+            if (byte >= 0xC2 && byte <= 0xDF) {
                 needed = 1;
                 cp = byte & 0x1F;
             } else if (byte >= 0xE0 && byte <= 0xEF) {

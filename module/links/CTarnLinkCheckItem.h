@@ -1,0 +1,43 @@
+#pragma once
+#include <atomic>
+#include <string>
+
+#include "module/links/LinkCheckValues.h"
+#include "platform/afx/CObject.h"
+#include "platform/afx/CString.h"
+
+class Element;
+
+// One link of the page: the element and attribute that carry it, its URL and display text, and
+// what the check, the list view and the correction panel keep for it.
+class CTarnLinkCheckItem : public CObject {
+public:
+    CTarnLinkCheckItem(Element* element, std::u16string attrName, std::u16string url, std::u16string text);
+    ~CTarnLinkCheckItem() override;
+
+    void setFixKind(int kind) { fixKind = kind; }
+    void setCheckState(int state) { checkState = state; }  // also from the worker
+    void setNewUrl(const CString& url) { newUrl = url.ToStdString(); }
+
+    std::u16string getNewUrl() const { return newUrl; }
+    CString getResultText() const { return resultText; }
+    CString getCodeText() const { return codeText; }
+    CString getUrlText() const { return urlText; }
+    CString getUndoResultText() const { return undoResultText; }
+    CString getUndoCodeText() const { return undoCodeText; }
+
+    std::u16string tagName;   // as the DOM reports it; empty without an element
+    std::u16string attrName;  // as the collection rule spells it: "HREF", "SRC", ...
+    std::u16string url;       // the attribute's value when collected; never changed
+    std::u16string text;      // display text
+    std::u16string newUrl;    // replacement URL; empty when none
+    std::atomic<int> checkState;
+    int fixKind;
+    Element* element;         // not owned
+    int checkMark;            // the row's tick: 1 = takes part in the next run
+    CString resultText;
+    CString codeText;
+    CString urlText;
+    CString undoResultText;
+    CString undoCodeText;
+};

@@ -1,0 +1,53 @@
+#pragma once
+#include <atomic>
+#include <string>
+
+#include "module/links/CTarnLinkCheckItem.h"
+#include "platform/afx/CObject.h"
+#include "platform/afx/CPtrArray.h"
+#include "platform/afx/CString.h"
+#include "platform/afx/CTypedPtrArray.h"
+
+class CBrokenLinkTable;
+class CExtenUrlChecker;
+class CPluginHost;
+class CWinThread;
+class CWnd;
+class Element;
+class Node;
+
+// The links of the open page, in document order, and the state of the check engine. The dialog
+// owns exactly one, made when it is made: the constructor collects the page's links.
+class CTarnLinkCheckItems : public CObject {
+public:
+    explicit CTarnLinkCheckItems(CPluginHost* host);
+    ~CTarnLinkCheckItems() override;
+
+    void clearItems();
+    int getCount() const { return static_cast<int>(items.GetSize()); }
+    // An index outside 0 .. count - 1 throws the framework's invalid-argument exception.
+    CTarnLinkCheckItem* getItem(int index) const { return items.GetAt(index); }
+
+    // Collection of the page's links.
+    void collectLinks(CPluginHost* host);
+    void collectFromRoot(CPluginHost* host, Node* root);
+    void addLink(Element* element, const std::u16string& attrName, const CString& text);
+    bool relHasToken(Element* element, const std::u16string& rel, const std::u16string& token);
+
+    CTypedPtrArray<CPtrArray, CTarnLinkCheckItem*> items;  // owned
+    CPluginHost* host;                                     // not owned
+    std::atomic<CWnd*> notifyWnd;                          // receives the worker's messages
+    std::atomic<unsigned char> stopRequested;
+    // Created by the worker while the UI thread may look at it (Stop), so it is atomic as well.
+    std::atomic<CExtenUrlChecker*> checker;
+    CBrokenLinkTable* brokenLinks;
+    std::atomic<CWinThread*> workerThread;  // the running mark; never dereferenced here
+    int notFoundRetries;
+
+private:
+    bool acceptsLink(Element* element);
+    void addRuleLinks(Element* element);
+};
+
+// The list that is alive; the worker stops as soon as it is another.
+extern std::atomic<CTarnLinkCheckItems*> activeLinkList;
