@@ -1,0 +1,34 @@
+#include "module/host/CBrokenLinkTable.h"
+
+#include <string_view>
+
+#include "hostlibs/url/UrlChars.h"
+#include "hostlibs/url/UrlLayout.h"
+#include "module/host/Url.h"
+
+namespace {
+
+// The form two URLs compare in: cleaned, scheme and host in ASCII lower case.
+std::u16string compareKey(const CString& url) {
+    std::u16string key =
+        tarn::url::cleanUrlText(std::u16string_view(url.GetString(), static_cast<std::size_t>(url.GetLength())));
+    const tarn::url::UrlLayout layout = tarn::url::layOutUrl(key);
+    for (tarn::URL_ELEMENT element : {tarn::URL_SCHEME, tarn::URL_HOST}) {
+        const tarn::url::Span span = layout.elements[element];
+        for (std::size_t i = span.begin; i < span.begin + span.length; ++i)
+            key[i] = tarn::url::asciiLower(key[i]);
+    }
+    return key;
+}
+
+}  // namespace
+
+CBrokenLinkTable::~CBrokenLinkTable() = default;
+
+bool CBrokenLinkTable::exists(const CString& url) const {
+    return urls_.contains(compareKey(url));
+}
+
+bool CBrokenLinkTable::Add(const CString& url, bool) {
+    return urls_.insert(compareKey(url)).second;
+}
