@@ -59,3 +59,45 @@ Element* Document::getElementById(std::u16string_view id) const {
     auto it = ids_.find(afx::EncodeUtf8(id));
     return it == ids_.end() ? nullptr : it->second;
 }
+
+namespace {
+
+SourceSpan extentOf(Node* node) {
+    if (node->getNodeType() == Node::ELEMENT_NODE)
+        return static_cast<Element*>(node)->extent();
+    if (auto* data = dynamic_cast<CharacterData*>(node))
+        return data->sourceSpan();
+    return {};
+}
+
+}  // namespace
+
+Node* Document::deleteNodes(Node* node) {
+    if (!node || node == this || node->getOwnerDocument() != this)
+        return node;
+    removals_.push_back(extentOf(node));
+    node->unlink();
+    // The whole subtree leaves the document, walked without recursion.
+    for (Node* n = node; n; n = findNextNode(n, node, false, false))
+        n->markRemoved();
+    forgetIds();
+    return node;
+}
+
+bool Document::unwrapElement(Element* element) {
+    if (!element || element->getOwnerDocument() != this || !element->getParentNode())
+        return false;
+    if (!element->startTagSpan().empty())
+        removals_.push_back(element->startTagSpan());
+    if (element->hasEndTag())
+        removals_.push_back(element->endTagSpan());
+    Node* parent = element->getParentNode();
+    while (Node* child = element->getFirstChild()) {
+        child->unlink();
+        parent->insertBefore(child, element);
+    }
+    element->unlink();
+    element->markRemoved();
+    forgetIds();
+    return true;
+}

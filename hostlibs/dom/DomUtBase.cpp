@@ -102,3 +102,9 @@ CString DomUtBase::getFmtText(Element* element, bool imageAlt, bool keepBreaks) 
 CString DomUtBase::getFmtData(const CString& text) const {
     return CString(tarn::dom::displayText(std::u16string_view(text.GetString(), text.GetLength()), true));
 }
+
+bool DomUtBase::deleteOnlySpecifiedNode(Node* node, bool) {
+    if (!document_ || !node || node->getNodeType() != Node::ELEMENT_NODE)
+        return false;
+    return document_->unwrapElement(static_cast<Element*>(node));
+}

@@ -15,6 +15,14 @@ void Node::appendChild(Node* child) {
     lastChild_ = child;
 }
 
+void Node::insertBefore(Node* child, Node* reference) {
+    child->parent_ = this;
+    child->next_ = reference;
+    child->prev_ = reference->prev_;
+    (reference->prev_ ? reference->prev_->next_ : firstChild_) = child;
+    reference->prev_ = child;
+}
+
 void Node::unlink() {
     if (!parent_)
         return;

@@ -33,6 +33,18 @@ public:
     SourceSpan wholeSpan() const;
     char quote() const { return quote_; }
     bool hasValue() const { return hasValue_; }
+    // Edits: a set value, or an attribute that a set added (it has no place in the source yet).
+    bool isEdited() const { return edited_; }
+    bool isInserted() const { return inserted_; }
+    // A removed attribute stays in its element's list, so the tag can be written anew around it.
+    bool isRemoved() const { return removed_; }
+    void markRemoved() { removed_ = true; }
+    void setValue(std::uint32_t cookedValue) { cookedValue_ = cookedValue; hasValue_ = true; edited_ = true; }
+    static Attr inserted(Element* owner, std::uint32_t cookedName, std::uint32_t cookedValue) {
+        Attr a(owner, {}, {}, cookedName, cookedValue, '"', true);
+        a.edited_ = a.inserted_ = true;
+        return a;
+    }
     // Views into the document, valid while it lives.
     std::string_view nameUtf8() const;
     std::string_view valueUtf8() const;
@@ -45,4 +57,7 @@ private:
     std::uint32_t cookedValue_ = NO_STRING;
     char quote_ = 0;
     bool hasValue_ = false;
+    bool edited_ = false;
+    bool inserted_ = false;
+    bool removed_ = false;
 };

@@ -5,6 +5,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
+
+#include "module/host/SourceSpan.h"
 
 #include "module/host/Node.h"
 
@@ -33,9 +36,21 @@ public:
     // Moves the editor's source cursor to the start (`where` 0) or the end (any other value)
     // of the node's extent.
     void setSourceCursor(Node* node, int where);
+    // Removes the node with everything inside it; it and its subtree belong to no document after.
     Node* deleteNodes(Node* node);
 
     // Host side.
+    // Removes only the element's own tags; its children take its place in its parent.
+    bool unwrapElement(Element* element);
+    // The page's text with every edit applied (UTF-8), and the page's bytes written back in its own
+    // encoding: outside the edited spans, byte for byte the page as read.
+    std::string editedText() const;
+    std::string writtenBytes() const;
+    const std::vector<SourceSpan>& removals() const { return removals_; }
+    const std::vector<Element*>& editedTags() const { return editedTags_; }
+    bool isEdited() const { return !removals_.empty() || !editedTags_.empty(); }
+    void noteTagEdited(Element* element) { editedTags_.push_back(element); }
+    void forgetIds() { ids_.clear(); idsBuilt_ = false; }
     Element* getElementById(std::u16string_view id) const;
     std::optional<SourcePosition> sourceCursor() const { return cursor_; }
     std::string_view sourceText() const;
@@ -44,6 +59,8 @@ public:
 private:
     std::unique_ptr<tarn::dom::DocumentStore> store_;
     std::optional<SourcePosition> cursor_;
+    std::vector<SourceSpan> removals_;      // source spans of deleted nodes and unwrapped tags
+    std::vector<Element*> editedTags_;      // start tags to write anew
     // Built on the first look-up: the first element of each id, in document order.
     mutable std::unordered_map<std::string, Element*> ids_;
     mutable bool idsBuilt_ = false;

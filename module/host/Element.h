@@ -30,12 +30,16 @@ public:
     Attr* getAttributeNode(const std::u16string& name) const;
     // The element the editor associated with this one: the element whose id the ATV attribute names.
     Element* getATV() const;
+    // Edits of the start tag, written back when the page is saved. A set changes the attribute
+    // that getAttribute answers, or adds one at the end of the tag; a remove removes every
+    // attribute of that name. Attr pointers of the element are not kept across edits.
     void setAttribute(const std::u16string& name, const std::u16string& value);
     void removeAttribute(const std::u16string& name);
 
     // Host side.
     const ElementKind& kind() const { return *kind_; }
     ElementNamespace elementNamespace() const { return ns_; }
+    // Every attribute as written, removed ones included (see Attr::isRemoved), then added ones.
     std::span<Attr> attributes() const { return {attrs_, attrCount_}; }
     void setAttributes(Attr* attrs, std::uint32_t count) { attrs_ = attrs; attrCount_ = count; }
     const Attr* findAttribute(std::string_view lowerName) const;
@@ -47,6 +51,8 @@ public:
     SourceSpan extent() const { return {startTag_.begin, extentEnd_}; }
     bool isImplied() const { return implied_; }
     bool hasEndTag() const { return !endTag_.empty(); }
+    // Its attributes were edited: the start tag is written anew.
+    bool isTagEdited() const { return tagEdited_; }
     std::uint32_t line() const { return line_; }      // 1-based, of the start tag
     std::uint32_t column() const { return column_; }  // 1-based, in characters
 
@@ -57,9 +63,12 @@ public:
     void close(std::uint32_t end, SourceSpan endTag) { extentEnd_ = end; endTag_ = endTag; }
 
 private:
+    void noteEdit(std::string_view lowerName);
+
     // The small members first: they fill the tail of Node, which keeps big pages small.
     ElementNamespace ns_;
     bool implied_ = false;
+    bool tagEdited_ = false;
     std::uint32_t attrCount_ = 0;
     const ElementKind* kind_;
     Attr* attrs_ = nullptr;

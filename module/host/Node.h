@@ -31,6 +31,7 @@ public:
 
     // Host side: tree building and edits.
     void appendChild(Node* child);
+    void insertBefore(Node* child, Node* reference);  // `reference` is a child of this node
     void unlink();  // leaves its parent; keeps its own subtree
     // The document whose text the node was parsed from, even after it was removed.
     Document* homeDocument() const { return home_; }

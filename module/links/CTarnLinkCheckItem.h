@@ -20,6 +20,14 @@ public:
     void setNewUrl(const CString& url) { newUrl = url.ToStdString(); }
 
     std::u16string getNewUrl() const { return newUrl; }
+
+    // Corrections, written into the document when the dialog ends with OK.
+    bool applyCorrection(bool& linkElementRemoved);
+    bool unlinkElement();
+    bool deleteElement();
+    // Shows the element in the editor's source; false when it belongs to no document.
+    bool selectInSource();
+
     CString getResultText() const { return resultText; }
     CString getCodeText() const { return codeText; }
     CString getUrlText() const { return urlText; }

@@ -28,6 +28,9 @@ public:
     // An index outside 0 .. count - 1 throws the framework's invalid-argument exception.
     CTarnLinkCheckItem* getItem(int index) const { return items.GetAt(index); }
 
+    // Applies every item's correction in list order; true when any was applied.
+    bool applyCorrections(bool& linkElementRemoved);
+
     // Collection of the page's links.
     void collectLinks(CPluginHost* host);
     void collectFromRoot(CPluginHost* host, Node* root);

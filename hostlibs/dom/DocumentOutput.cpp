@@ -1,0 +1,34 @@
+#include "hostlibs/dom/DocumentStore.h"
+#include "hostlibs/dom/PageEdits.h"
+#include "module/host/Document.h"
+
+std::string Document::editedText() const {
+    const std::string_view text = store_->text();
+    std::string out;
+    out.reserve(text.size());
+    std::size_t at = 0;
+    for (const tarn::dom::TextEdit& edit : tarn::dom::collectEdits(*this)) {
+        out += text.substr(at, edit.span.begin - at);
+        out += edit.replacement;
+        at = edit.span.end;
+    }
+    out += text.substr(at);
+    return out;
+}
+
+std::string Document::writtenBytes() const {
+    // Outside the edits, the bytes are copied as read: the encoding, the byte order mark, the line
+    // breaks and any byte the decoder could not read stay as they were.
+    const std::string_view bytes = store_->originalBytes();
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t at = 0;
+    for (const tarn::dom::TextEdit& edit : tarn::dom::collectEdits(*this)) {
+        const std::size_t begin = store_->originalOffset(edit.span.begin);
+        out += bytes.substr(at, begin - at);
+        out += store_->page().encodeReplacement(edit.span.begin, edit.span.end, edit.replacement);
+        at = store_->originalOffset(edit.span.end);
+    }
+    out += bytes.substr(at);
+    return out;
+}

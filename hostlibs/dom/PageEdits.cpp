@@ -1,0 +1,105 @@
+#include "hostlibs/dom/PageEdits.h"
+
+#include <algorithm>
+
+#include "hostlibs/dom/DocumentStore.h"
+#include "module/host/Document.h"
+#include "module/host/Element.h"
+
+namespace tarn::dom {
+namespace {
+
+bool needsQuotes(std::string_view value) {
+    return value.empty() || value.find_first_of(" \t\n\f\r\"'=<>`") != std::string_view::npos;
+}
+
+// Where the tag name ends, as the tokenizer reads it.
+std::uint32_t tagNameEnd(std::string_view text, SourceSpan tag) {
+    std::uint32_t at = tag.begin + 1;
+    while (at < tag.end && std::string_view(" \t\n\f\r/>").find(text[at]) == std::string_view::npos)
+        ++at;
+    return at;
+}
+
+}  // namespace
+
+std::string quoteAttributeValue(std::string_view value, char quote) {
+    if (quote != '"' && quote != '\'')
+        quote = needsQuotes(value) ? '"' : 0;
+    std::string out;
+    out.reserve(value.size() + 2);
+    if (quote)
+        out += quote;
+    for (char c : value) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += quote == '"' ? "&quot;" : "\""; break;
+        case '\'': out += quote == '\'' ? "&#39;" : "'"; break;
+        // Line breaks as references keep the tag on its line and a CR from reading as LF.
+        case '\r': out += "&#13;"; break;
+        case '\n': out += "&#10;"; break;
+        // No reference gives U+0000 back; a reader of the page sees the replacement character.
+        case '\0': out += "&#xFFFD;"; break;
+        default: out += c; break;
+        }
+    }
+    if (quote)
+        out += quote;
+    return out;
+}
+
+TextEdit rewriteStartTag(const Element& element) {
+    const DocumentStore& store = element.homeDocument()->store();
+    const std::string_view text = store.text();
+    const std::uint32_t nameEnd = tagNameEnd(text, element.startTagSpan());
+    std::uint32_t previousEnd = nameEnd;
+    std::string out;
+    for (const Attr& a : element.attributes()) {
+        if (a.isInserted())
+            continue;
+        const SourceSpan whole = a.wholeSpan();
+        // A removed attribute goes with the white space before it.
+        if (a.isEdited() && !a.isRemoved()) {
+            out += text.substr(previousEnd, whole.begin - previousEnd);
+            out += store.slice(a.nameSpan());
+            out += '=';
+            out += quoteAttributeValue(a.valueUtf8(), a.quote());
+        } else if (!a.isRemoved()) {
+            out += text.substr(previousEnd, whole.end - previousEnd);
+        }
+        previousEnd = whole.end;
+    }
+    for (const Attr& a : element.attributes()) {
+        if (!a.isInserted() || a.isRemoved())
+            continue;
+        out += ' ';
+        out += a.nameUtf8();
+        out += '=';
+        out += quoteAttributeValue(a.valueUtf8(), '"');
+    }
+    return {{nameEnd, previousEnd}, std::move(out)};
+}
+
+std::vector<TextEdit> collectEdits(const Document& document) {
+    std::vector<TextEdit> edits;
+    for (SourceSpan removal : document.removals())
+        edits.push_back({removal, {}});
+    for (const Element* element : document.editedTags())
+        if (!element->isImplied())
+            edits.push_back(rewriteStartTag(*element));
+    // Removals first where spans start together, so that what lies inside them is dropped.
+    std::stable_sort(edits.begin(), edits.end(), [](const TextEdit& a, const TextEdit& b) {
+        return a.span.begin != b.span.begin ? a.span.begin < b.span.begin : a.span.end > b.span.end;
+    });
+    std::vector<TextEdit> kept;
+    for (TextEdit& edit : edits) {
+        if (!kept.empty() && edit.span.begin < kept.back().span.end)
+            continue;  // inside a removed node or tag
+        kept.push_back(std::move(edit));
+    }
+    return kept;
+}
+
+}  // namespace tarn::dom

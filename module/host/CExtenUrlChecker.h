@@ -1,0 +1,51 @@
+#pragma once
+#include <atomic>
+#include <memory>
+
+#include "platform/afx/CString.h"
+
+class CWnd;
+namespace tarn {
+class HttpTransfer;
+}
+
+// Asks a web server for a link's status line, for the check engine's worker thread.
+//
+// - One request per call, HEAD first. Redirects are not followed (a 3xx is the answer), and 1xx answers
+//   are interim. When a HEAD gets one of the statuses servers often give to HEAD alone (400, 403, 404,
+//   405, 500, 501), the same URL is asked again with GET, whose headers are read and whose body is not.
+// - Connections, DNS answers and TLS sessions are kept from one call to the next. Proxies named by the
+//   environment (http_proxy, https_proxy, no_proxy) are used, and TLS certificates are verified.
+// - `limit` bounds the whole call in milliseconds (0 or less: no bound); the HEAD and the GET share it.
+// - The messages of CUrlEngineer.h go to ownerWnd (when it is set and its window exists).
+class CExtenUrlChecker {
+public:
+    CExtenUrlChecker();
+    CExtenUrlChecker(const CExtenUrlChecker&) = delete;
+    CExtenUrlChecker& operator=(const CExtenUrlChecker&) = delete;
+    virtual ~CExtenUrlChecker();
+
+    // True with the final HTTP status (200..999) when a server answered; false with status 0 when
+    // none did (no such host, refused, reset, timed out, TLS failure, not an http/https URL, stopped,
+    // closed). Returns false at once, before any network work, while the engine's stop flag is set.
+    // The URL is requested as Url::requestUrl gives it; what a browser would escape is escaped.
+    // The third argument is unused.
+    bool getHeaderStatus(const CString& url, int& status, bool unused);
+
+    // From any thread: ends the request under way, in whatever phase, within a few milliseconds; its
+    // getHeaderStatus returns false. Waits for nothing. Without a request under way it does nothing,
+    // and the next getHeaderStatus works as usual.
+    void close();
+
+    // Releases the connections and the client. Later calls get no answer; close() stays safe.
+    void clearhttpClient();
+
+    CWnd* ownerWnd = nullptr;
+    int limit = 20000;
+
+private:
+    void notify(unsigned int message, unsigned int host, long status) const;
+
+    std::unique_ptr<tarn::HttpTransfer> transfer_;
+    std::atomic<bool> closeRequested_{false};
+};
