@@ -8,7 +8,8 @@
 
 namespace {
 
-// The form two URLs compare in: cleaned, scheme and host in ASCII lower case.
+// The form two URLs compare in: cleaned, scheme and host in ASCII lower case, the scheme's default
+// port dropped.
 std::u16string compareKey(const CString& url) {
     std::u16string key =
         tarn::url::cleanUrlText(std::u16string_view(url.GetString(), static_cast<std::size_t>(url.GetLength())));
@@ -18,6 +19,13 @@ std::u16string compareKey(const CString& url) {
         for (std::size_t i = span.begin; i < span.begin + span.length; ++i)
             key[i] = tarn::url::asciiLower(key[i]);
     }
+    const tarn::url::Span scheme = layout.elements[tarn::URL_SCHEME];
+    const tarn::url::Span port = layout.elements[tarn::URL_PORT];
+    const std::u16string_view schemeName = std::u16string_view(key).substr(scheme.begin, scheme.length);
+    const std::u16string_view portNumber = std::u16string_view(key).substr(port.begin, port.length);
+    if (port.length > 0 && port.begin > 0 && key[port.begin - 1] == u':' &&
+        ((schemeName == u"http" && portNumber == u"80") || (schemeName == u"https" && portNumber == u"443")))
+        key.erase(port.begin - 1, port.length + 1);
     return key;
 }
 

@@ -7,10 +7,11 @@
 // The URLs found broken during one check run, so each is fetched once however often a page links it.
 //
 // URLs compare as a browser would request the same thing: both are cleaned as Url cleans them
-// (trimmed of C0 controls and spaces, TAB/LF/CR removed), and the scheme and the host, which are
-// case-insensitive, compare ASCII-case-insensitively. Everything else compares exactly: the path,
-// query and fragment are case-sensitive, and '%' escapes, ports and params are not normalised.
-// "HTTP://Example.COM/a" equals " http://example.com/a", not "http://example.com/A".
+// (trimmed of C0 controls and spaces, TAB/LF/CR removed), the scheme and the host, which are
+// case-insensitive, compare ASCII-case-insensitively, and the scheme's default port (http 80,
+// https 443) is the same as none. Everything else compares exactly: the path, query and fragment
+// are case-sensitive, and '%' escapes and params are not normalised.
+// "HTTP://Example.COM:80/a" equals " http://example.com/a", not "http://example.com/A".
 class CBrokenLinkTable {
 public:
     CBrokenLinkTable() = default;

@@ -1,5 +1,7 @@
 #include "module/links/CTarnLinkCheckItems.h"
 
+#include "platform/win/WinBase.h"
+
 std::atomic<CTarnLinkCheckItems*> activeLinkList{nullptr};
 
 CTarnLinkCheckItems::CTarnLinkCheckItems(CPluginHost* host)
@@ -15,8 +17,16 @@ CTarnLinkCheckItems::CTarnLinkCheckItems(CPluginHost* host)
 }
 
 CTarnLinkCheckItems::~CTarnLinkCheckItems() {
-    // The check engine's teardown (wait for the worker, release the cache and the checker, stop)
-    // comes first once the engine exists; then the items go.
+    // A run still going is stopped first, so the wait ends as soon as the request under way is cut
+    // off, instead of testing links nobody will see; and the list outlives its worker, however long
+    // the wait, since the worker uses the items, the checker and the table to its last step.
+    stopCheck();
+    waitForWorker();
+    while (workerRunning_)
+        Sleep(50);
+    releaseBrokenLinkTable();
+    releaseChecker(true);
+    stopCheck();
     clearItems();
     activeLinkList = nullptr;
 }

@@ -7,6 +7,7 @@
 #include "platform/afx/CPtrArray.h"
 #include "platform/afx/CString.h"
 #include "platform/afx/CTypedPtrArray.h"
+#include "platform/win/WinBase.h"
 
 class CBrokenLinkTable;
 class CExtenUrlChecker;
@@ -27,6 +28,22 @@ public:
     int getCount() const { return static_cast<int>(items.GetSize()); }
     // An index outside 0 .. count - 1 throws the framework's invalid-argument exception.
     CTarnLinkCheckItem* getItem(int index) const { return items.GetAt(index); }
+
+    // The check engine. startCheck begins a run on a worker thread (false when none could be begun).
+    bool startCheck();
+    void stopCheck();
+    void setStopRequest(bool value);
+    void waitForWorker();
+    CExtenUrlChecker* getChecker(bool create);
+    void releaseChecker(bool clearClient);
+    void createBrokenLinkTable();
+    void releaseBrokenLinkTable();
+    // The worker's reports to notifyWnd: dropped when it is null or its window is gone.
+    void notifyChecking(int index);
+    void notifyResult(int index, int status);
+    void notifyFinished();
+    static UINT checkThreadProc(LPVOID list);
+    void checkLink(int index, const std::u16string& url);
 
     // Applies every item's correction in list order; true when any was applied.
     bool applyCorrections(bool& linkElementRemoved);
@@ -49,6 +66,9 @@ public:
 
 private:
     bool acceptsLink(Element* element);
+    // True from just before a worker is begun until its very last step, whatever way it ends; the
+    // destructor does not free what the worker uses while it is set.
+    std::atomic<bool> workerRunning_{false};
     void addRuleLinks(Element* element);
 };
 

@@ -30,6 +30,14 @@ TEST(BrokenLinkTable, SchemeHostAndWhiteSpaceDoNotMakeANewUrl) {
 
     table.Add(u"https://user:PW@[2001:DB8::A]:8443/x", false);
     EXPECT_TRUE(table.exists(u"HTTPS://user:PW@[2001:db8::a]:8443/x"));
+
+    // The scheme's default port is the same as none; another scheme's is not.
+    table.Add(u"http://example.com:80/p", false);
+    EXPECT_TRUE(table.exists(u"http://example.com/p"));
+    table.Add(u"https://example.com/s", false);
+    EXPECT_TRUE(table.exists(u"https://EXAMPLE.com:443/s"));
+    EXPECT_FALSE(table.exists(u"http://example.com:443/p"));
+    EXPECT_FALSE(table.exists(u"https://example.com:80/s"));
 }
 
 TEST(BrokenLinkTable, EverythingElseComparesExactly) {
@@ -42,7 +50,7 @@ TEST(BrokenLinkTable, EverythingElseComparesExactly) {
     EXPECT_FALSE(table.exists(u"http://User@example.com/a/Page.html;s=1?q=1#Top"));
     EXPECT_FALSE(table.exists(u"http://User@example.com/a/Page.html;s=1?Q=1#top"));
     EXPECT_FALSE(table.exists(u"http://User@example.com/a/Page.html;s=1?Q=1"));
-    EXPECT_FALSE(table.exists(u"http://User@example.com:80/a/Page.html;s=1?Q=1#Top"));
+    EXPECT_FALSE(table.exists(u"http://User@example.com:8080/a/Page.html;s=1?Q=1#Top"));
     EXPECT_FALSE(table.exists(u"http://User@example.com/a/Page%2Ehtml;s=1?Q=1#Top"));
 
     // Only ASCII folds in the host; a space inside is part of the URL.
