@@ -1,0 +1,5 @@
+#include "platform/afx/CCmdTarget.h"
+
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+
+CCmdTarget::~CCmdTarget() = default;

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/afx/AfxApi.h"
+#include "platform/afx/CCmdTarget.h"
+#include "platform/win/WinTypes.h"
+#include "platform/win/WinUser.h"
+
+// A thin C++ object over a window handle. The object and the window live apart: the object may outlive
+// its window (m_hWnd then names a dead handle, which every call treats as dead) and the window dies with
+// the object. Messages for a window made by CreateMessageOnly, or attached with Attach, reach the object's
+// virtual WindowProc on the window's thread.
+class AFX_API CWnd : public CCmdTarget {
+    DECLARE_DYNAMIC(CWnd)
+public:
+    CWnd();
+    // Destroys the window when it is still alive (and this is its thread), and forgets the handle.
+    ~CWnd() override;
+
+    HWND m_hWnd;
+
+    // m_hWnd, or null when called through a null pointer, as the framework allows.
+    HWND GetSafeHwnd() const;
+
+    // The object attached to hWnd, or null.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+
+    // Binds this object to a live window that has none; FALSE otherwise.
+    BOOL Attach(HWND hWndNew);
+    // Unbinds the window from this object and returns its handle; the window lives on.
+    HWND Detach();
+
+    // Creates a window without UI on the calling thread whose messages go to WindowProc. FALSE when this
+    // object already has a window.
+    BOOL CreateMessageOnly();
+
+    // Destroys the window (WM_DESTROY and WM_NCDESTROY reach WindowProc first) and clears m_hWnd.
+    virtual BOOL DestroyWindow();
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    // Every message of the window comes here; the default hands it to DefWindowProc.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+};

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "platform/win/SentMessage.h"
+#include "platform/win/WinTypes.h"
+#include "platform/win/WinUser.h"
+
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <unordered_set>
+#include <vector>
+
+namespace win {
+
+// Which posted messages a GetMessageW or PeekMessageW call takes.
+struct MessageFilter {
+    HWND hwnd;  // null: every message of the thread
+    UINT first;
+    UINT last;  // first and last both 0: every number
+
+    bool Matches(const MSG& msg) const;
+};
+
+// The message queue of one thread: the messages sent to its windows from other threads, the messages
+// posted to it, the quit request, and the set of its live windows. Other threads only add to it; the owner
+// thread takes from it and runs what it takes without holding the lock, so a window procedure may send
+// or post anywhere.
+class MessageQueue {
+public:
+    explicit MessageQueue(DWORD threadId) : m_threadId(threadId) {}
+    MessageQueue(const MessageQueue&) = delete;
+    MessageQueue& operator=(const MessageQueue&) = delete;
+
+    // The calling thread's queue, made on first need. When the thread ends, the queue closes.
+    static const std::shared_ptr<MessageQueue>& ForCurrentThread();
+
+    DWORD ThreadId() const { return m_threadId; }
+
+    // Any thread. Each fails when the window it addresses is not alive here (or the queue closed).
+    bool Post(const MSG& msg);
+    bool Deliver(std::shared_ptr<SentMessage> sent);
+    void PostQuit(int exitCode);
+    // On the sender's queue: hands the result to the thread waiting for it.
+    void Reply(SentMessage& sent, LRESULT result);
+
+    // Owner thread only.
+    void AddWindow(HWND hWnd);
+    // Forgets the window and drops its posted messages; returns the sent ones still waiting for it, for
+    // the caller to answer with 0 once the lock is released.
+    std::vector<std::shared_ptr<SentMessage>> RemoveWindow(HWND hWnd);
+    // Serves sent messages until `sent` has its reply, and returns the reply.
+    LRESULT WaitForReply(const SentMessage& sent);
+
+    enum class Taken { Message, Quit, Nothing };
+    // Serves the sent messages, then takes the first posted message that passes the filter, or WM_QUIT
+    // when none does and quit was asked. With `wait`, blocks until one of those is there.
+    Taken Take(MSG& out, const MessageFilter& filter, bool wait, bool remove);
+    // True as soon as anything is queued; false when the time ran out first.
+    bool WaitForInput(DWORD timeoutMs);
+    // The thread ends: its windows die, and senders still waiting on them get 0.
+    void Close();
+
+private:
+    // Takes the oldest sent message and runs it with the lock released; the lock is held again on return.
+    void ServeOneSent(std::unique_lock<std::mutex>& lock);
+    bool HasInput() const { return !m_sent.empty() || !m_posted.empty() || m_quit; }
+
+    const DWORD m_threadId;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::unordered_set<HWND> m_windows;
+    std::deque<std::shared_ptr<SentMessage>> m_sent;
+    std::deque<MSG> m_posted;
+    bool m_quit = false;
+    int m_quitCode = 0;
+    bool m_closed = false;
+};
+
+}  // namespace win
