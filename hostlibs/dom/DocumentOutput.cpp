@@ -24,10 +24,10 @@ std::string Document::writtenBytes() const {
     out.reserve(bytes.size());
     std::size_t at = 0;
     for (const tarn::dom::TextEdit& edit : tarn::dom::collectEdits(*this)) {
-        const std::size_t begin = store_->originalOffset(edit.span.begin);
-        out += bytes.substr(at, begin - at);
+        const tarn::charset::ByteSpan span = store_->originalSpan(edit.span.begin, edit.span.end);
+        out += bytes.substr(at, span.begin - at);
         out += store_->page().encodeReplacement(edit.span.begin, edit.span.end, edit.replacement);
-        at = store_->originalOffset(edit.span.end);
+        at = span.end;
     }
     out += bytes.substr(at);
     return out;

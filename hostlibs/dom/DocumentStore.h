@@ -26,9 +26,10 @@ public:
     // The page's bytes as read, for writing it back.
     std::string_view originalBytes() const { return bytesAreText_ ? std::string_view(page_.text) : page_.bytes; }
     const charset::DecodedPage& page() const { return page_; }
-    // Where the character at a text offset starts in originalBytes().
-    std::size_t originalOffset(std::size_t textOffset) const {
-        return bytesAreText_ ? textOffset : page_.originalOffset(textOffset);
+    // The bytes of originalBytes() that hold the text [textBegin, textEnd), shift sequences of a
+    // stateful encoding included.
+    charset::ByteSpan originalSpan(std::size_t textBegin, std::size_t textEnd) const {
+        return bytesAreText_ ? charset::ByteSpan{textBegin, textEnd} : page_.originalSpan(textBegin, textEnd);
     }
 
     // Nodes are never destroyed one by one: the arena is released with the document. Node types
