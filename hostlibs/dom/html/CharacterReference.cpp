@@ -3,28 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "hostlibs/dom/charset/Utf8.h"
 #include "hostlibs/dom/html/NamedReferenceTable.h"
 
 namespace tarn::html {
 namespace {
-
-void appendUtf8(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
 
 // What "&#128;" to "&#159;" stand for: the characters windows-1252 puts there, which is what
 // pages writing them mean. Zero where the code point stays as it is.
@@ -66,7 +49,7 @@ bool readNumericReference(InputCursor& in, std::string& out) {
     }
     if (ahead == firstDigit) return false;
     if (in.rawAt(ahead) == ';') ++ahead;
-    appendUtf8(numericReferenceValue(number), out);
+    charset::appendUtf8(numericReferenceValue(number), out);
     in.skip(ahead);
     return true;
 }
