@@ -32,9 +32,10 @@ public:
     // The third argument is unused.
     bool getHeaderStatus(const CString& url, int& status, bool unused);
 
-    // From any thread: ends the request under way, in whatever phase, within a few milliseconds; its
-    // getHeaderStatus returns false. Waits for nothing. Without a request under way it does nothing,
-    // and the next getHeaderStatus works as usual.
+    // From any thread: ends the request under way at once, in whatever phase (resolving, connecting,
+    // TLS, waiting for the answer); its getHeaderStatus returns false. Waits for nothing and takes no
+    // lock a message is sent under. Without a request under way it does nothing, and the next
+    // getHeaderStatus works as usual.
     void close();
 
     // Releases the connections and the client. Later calls get no answer; close() stays safe.
@@ -44,8 +45,6 @@ public:
     int limit = 20000;
 
 private:
-    void notify(unsigned int message, unsigned int host, long status) const;
-
     std::unique_ptr<tarn::HttpTransfer> transfer_;
     std::atomic<bool> closeRequested_{false};
 };

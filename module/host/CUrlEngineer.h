@@ -11,13 +11,13 @@
 //   WM_HTTP_CONNECTING   wParam: host id, lParam: 0     a request to the host starts
 //   WM_HTTP_CONNECTED    wParam: host id, lParam: 0     connected (TLS included), waiting for the answer
 //   WM_HTTP_PROCESS_DONE wParam: host id, lParam: status the final answer's status arrived
-//   WM_HTTP_CLEAR        wParam: 0, lParam: 0           the check of this URL is over
+//   WM_HTTP_STATUS_CLEAR wParam: 0, lParam: 0           the check of this URL is over
 // A call that gets no answer skips WM_HTTP_PROCESS_DONE (and WM_HTTP_CONNECTED when it never connected).
 // The dialog hands wParam and lParam unchanged to the CUrlEngineer text functions below.
 constexpr UINT WM_HTTP_CONNECTING = 0x0701;
 constexpr UINT WM_HTTP_CONNECTED = 0x0702;
 constexpr UINT WM_HTTP_PROCESS_DONE = 0x0703;
-constexpr UINT WM_HTTP_CLEAR = 0x0704;
+constexpr UINT WM_HTTP_STATUS_CLEAR = 0x0704;
 
 // The HTTP engine's process-wide state: the stop flag of a running check, and the texts of the status
 // line for the checker's messages. Every member is safe to call from any thread.

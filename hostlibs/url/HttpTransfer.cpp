@@ -1,0 +1,169 @@
+#include "hostlibs/url/HttpTransfer.h"
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
+namespace tarn {
+namespace {
+
+// Without a deadline a wait still ends now and then; libcurl shortens it for its own timers.
+constexpr long kUnboundedWaitMs = 60'000;
+
+void initialiseCurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+// The status of a status line ("HTTP/1.1 404 Not Found", "HTTP/2 200"); 0 when it has none.
+int statusOf(std::string_view line) {
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos || line.size() < space + 4)
+        return 0;
+    int status = 0;
+    for (const char digit : line.substr(space + 1, 3)) {
+        if (digit < '0' || digit > '9')
+            return 0;
+        status = status * 10 + (digit - '0');
+    }
+    return status;
+}
+
+long millisecondsUntil(HttpTransfer::Clock::time_point deadline) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - HttpTransfer::Clock::now());
+    return static_cast<long>(std::clamp<std::chrono::milliseconds::rep>(left.count(), 0, kUnboundedWaitMs));
+}
+
+}  // namespace
+
+HttpTransfer::HttpTransfer(const std::string& userAgent) {
+    initialiseCurlOnce();
+    multi_ = curl_multi_init();
+    easy_ = curl_easy_init();
+    if (multi_ == nullptr || easy_ == nullptr) {
+        release();
+        return;
+    }
+    // A page links many hosts; keep a connection to each of the recent ones.
+    curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, 16L);
+
+    curl_easy_setopt(easy_, CURLOPT_USERAGENT, userAgent.c_str());
+    curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+    // An abandoned name lookup finishes on its own thread instead of being waited for, so an abort
+    // during resolving ends at once.
+    curl_easy_setopt(easy_, CURLOPT_QUICK_EXIT, 1L);
+    // A proxy tunnel's own "200 Connection established" is not the server's answer.
+    curl_easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+    curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &HttpTransfer::onHeader);
+    curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &HttpTransfer::onBody);
+    curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &HttpTransfer::onReady);
+    curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
+}
+
+HttpTransfer::~HttpTransfer() {
+    release();
+}
+
+int HttpTransfer::fetch(const std::string& url, Method method, std::optional<Clock::time_point> deadline,
+                        TransferEvents& events) {
+    if (multi_ == nullptr || easy_ == nullptr)
+        return 0;
+    method_ = method;
+    lastStatus_ = 0;
+    finalStatus_ = 0;
+    ready_ = false;
+    if (!prepare(url, method, deadline) || curl_multi_add_handle(multi_, easy_) != CURLM_OK)
+        return 0;
+    run(deadline, events);
+    int queued = 0;
+    while (curl_multi_info_read(multi_, &queued) != nullptr) {
+    }
+    // An unfinished transfer's connection is closed here; a finished one's goes back to the cache.
+    curl_multi_remove_handle(multi_, easy_);
+    return finalStatus_;
+}
+
+bool HttpTransfer::prepare(const std::string& url, Method method, std::optional<Clock::time_point> deadline) {
+    long timeoutMs = 0;  // libcurl's "no timeout"
+    if (deadline) {
+        timeoutMs = millisecondsUntil(*deadline);
+        if (timeoutMs == 0)
+            return false;
+    }
+    if (curl_easy_setopt(easy_, CURLOPT_URL, url.c_str()) != CURLE_OK)
+        return false;
+    // NOBODY makes a HEAD; HTTPGET turns it back into a GET.
+    if (method == Method::Head)
+        curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
+    else
+        curl_easy_setopt(easy_, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(easy_, CURLOPT_TIMEOUT_MS, timeoutMs);
+    return true;
+}
+
+void HttpTransfer::run(std::optional<Clock::time_point> deadline, TransferEvents& events) {
+    bool readyReported = false;
+    while (!events.aborted()) {
+        int running = 0;
+        const CURLMcode code = curl_multi_perform(multi_, &running);
+        if (ready_ && !readyReported) {
+            readyReported = true;
+            events.connected();
+        }
+        if (code != CURLM_OK || running == 0)
+            return;
+        // wake() ends this wait early, so an abort is seen at once whatever the transfer waits for.
+        const long waitMs = deadline ? millisecondsUntil(*deadline) : kUnboundedWaitMs;
+        curl_multi_poll(multi_, nullptr, 0, static_cast<int>(waitMs), nullptr);
+    }
+}
+
+void HttpTransfer::wake() {
+    const std::lock_guard lock(handlesMutex_);
+    if (multi_ != nullptr)
+        curl_multi_wakeup(multi_);
+}
+
+void HttpTransfer::release() {
+    CURLM* multi = nullptr;
+    CURL* easy = nullptr;
+    {
+        const std::lock_guard lock(handlesMutex_);
+        multi = std::exchange(multi_, nullptr);
+        easy = std::exchange(easy_, nullptr);
+    }
+    if (easy != nullptr)
+        curl_easy_cleanup(easy);
+    if (multi != nullptr)
+        curl_multi_cleanup(multi);
+}
+
+std::size_t HttpTransfer::onHeader(char* data, std::size_t size, std::size_t count, void* self) {
+    auto& transfer = *static_cast<HttpTransfer*>(self);
+    const std::string_view line(data, size * count);
+    if (line.starts_with("HTTP/")) {
+        transfer.lastStatus_ = statusOf(line);
+    } else if ((line == "\r\n" || line == "\n") && transfer.lastStatus_ >= 200) {
+        transfer.finalStatus_ = transfer.lastStatus_;
+        // The final headers are in: a GET stops here, before its body.
+        if (transfer.method_ == Method::GetHeaders)
+            return 0;
+    }
+    return line.size();
+}
+
+std::size_t HttpTransfer::onBody(char*, std::size_t size, std::size_t count, void*) {
+    // No body is ever wanted: any byte of one ends the transfer (an empty write passes).
+    return size * count == 0 ? 0 : CURL_WRITEFUNC_ERROR;
+}
+
+int HttpTransfer::onReady(void* self, char*, char*, int, int) {
+    static_cast<HttpTransfer*>(self)->ready_ = true;
+    return CURL_PREREQFUNC_OK;
+}
+
+}  // namespace tarn

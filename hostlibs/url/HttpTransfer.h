@@ -1,0 +1,64 @@
+#pragma once
+#include <chrono>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include <curl/curl.h>
+
+namespace tarn {
+
+// What a transfer asks of whoever runs it, called on the running thread between libcurl's steps.
+class TransferEvents {
+public:
+    virtual bool aborted() = 0;   // asked at every wake-up; true ends the transfer
+    virtual void connected() = 0;  // the connection is ready (TLS included) and the request goes out
+
+protected:
+    ~TransferEvents() = default;
+};
+
+// One kept-alive HTTP client over libcurl: a multi handle with one easy handle, both made once and
+// reused by every request, so connections, DNS answers and TLS sessions carry over from call to call.
+// Requests run on one thread at a time; wake() and release() may come from any thread.
+class HttpTransfer {
+public:
+    using Clock = std::chrono::steady_clock;
+    enum class Method { Head, GetHeaders };
+
+    explicit HttpTransfer(const std::string& userAgent);
+    HttpTransfer(const HttpTransfer&) = delete;
+    HttpTransfer& operator=(const HttpTransfer&) = delete;
+    ~HttpTransfer();
+
+    // The status of the final answer (200..999) once its headers are in, else 0. GetHeaders ends the
+    // transfer right after the headers, so no body is read. Ends by the deadline (none: unbounded) or
+    // as soon as events.aborted() holds after a wake-up.
+    int fetch(const std::string& url, Method method, std::optional<Clock::time_point> deadline,
+              TransferEvents& events);
+
+    // Interrupts the wait of a fetch under way so it asks events.aborted() again.
+    void wake();
+
+    // Frees the handles; later fetches answer 0.
+    void release();
+
+private:
+    static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* self);
+    static std::size_t onBody(char* data, std::size_t size, std::size_t count, void* self);
+    static int onReady(void* self, char* remoteIp, char* localIp, int remotePort, int localPort);
+    bool prepare(const std::string& url, Method method, std::optional<Clock::time_point> deadline);
+    void run(std::optional<Clock::time_point> deadline, TransferEvents& events);
+
+    std::mutex handlesMutex_;  // wake() against release(); never held across a transfer
+    CURLM* multi_ = nullptr;
+    CURL* easy_ = nullptr;
+
+    // State of the transfer under way, touched by the callbacks on the running thread.
+    Method method_ = Method::Head;
+    int lastStatus_ = 0;   // of the latest status line, interim ones included
+    int finalStatus_ = 0;  // set when the headers of a final answer are complete
+    bool ready_ = false;
+};
+
+}  // namespace tarn
