@@ -22,11 +22,11 @@ CWinThread* startingMark() {
 bool CTarnLinkCheckItems::startCheck() {
     waitForWorker();
     setStopRequest(false);
-    workerRunning_ = true;
+    ++liveWorkers_;
     workerThread = startingMark();
     CWinThread* thread = AfxBeginThread(checkThreadProc, this, 0, 0, 0, nullptr);
     if (!thread) {
-        workerRunning_ = false;
+        --liveWorkers_;
         workerThread = nullptr;
         return false;
     }
@@ -136,6 +136,6 @@ UINT CTarnLinkCheckItems::checkThreadProc(LPVOID param) {
         list->workerThread = nullptr;
     }
     // The last touch of the list: its destructor may free it as soon as this is seen.
-    list->workerRunning_ = false;
+    --list->liveWorkers_;
     return 0;
 }

@@ -22,7 +22,7 @@ CTarnLinkCheckItems::~CTarnLinkCheckItems() {
     // the wait, since the worker uses the items, the checker and the table to its last step.
     stopCheck();
     waitForWorker();
-    while (workerRunning_)
+    while (liveWorkers_ > 0)
         Sleep(50);
     releaseBrokenLinkTable();
     releaseChecker(true);

@@ -66,9 +66,10 @@ public:
 
 private:
     bool acceptsLink(Element* element);
-    // True from just before a worker is begun until its very last step, whatever way it ends; the
-    // destructor does not free what the worker uses while it is set.
-    std::atomic<bool> workerRunning_{false};
+    // Workers begun and not yet past their very last step, whatever way they end. A worker's tail
+    // may still run when the next run begins, so this is a count; the destructor frees nothing the
+    // workers use until it is 0.
+    std::atomic<int> liveWorkers_{0};
     void addRuleLinks(Element* element);
 };
 
