@@ -154,6 +154,22 @@ TEST_F(CheckRun, NotFoundIsAskedFiveTimesMoreAndNeverRemembered) {
     EXPECT_EQ(of(WM_LINK_CHECKING).size(), 2u);
 }
 
+TEST_F(CheckRun, StopEndsTheNotFoundRepeatsAtOnce) {
+    auto p = page({"/status/404", "/status/200"});
+    Clock::time_point stoppedAt;
+    run(*p, [&] {
+        if (server.requests("HEAD") >= 1 && stoppedAt == Clock::time_point()) {
+            stoppedAt = Clock::now();
+            p->list->stopCheck();
+        }
+    });
+    EXPECT_LT(recorder.reports.back().at - stoppedAt, std::chrono::milliseconds(200));
+    EXPECT_LT(server.requests("HEAD"), 6);
+    ASSERT_EQ(of(WM_LINK_RESULT).size(), 1u);
+    EXPECT_EQ(of(WM_LINK_RESULT)[0].status, 0);
+    EXPECT_EQ(p->list->getItem(1)->checkState, CHECK_PENDING);
+}
+
 TEST_F(CheckRun, NotFoundThenFoundIsReportedFound) {
     auto p = page({"/flaky"});
     run(*p);
