@@ -120,6 +120,10 @@ public:
     std::string ToUtf8() const;
     std::u16string ToStdString() const { return m_str; }
 
+    // Loads string nID from the resource chain (see CDynLinkLibrary.h). FALSE, leaving the string empty,
+    // when no linked module has it.
+    BOOL LoadString(UINT nID);
+
     friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
     friend CString operator+(const CString& a, const char16_t* b) { return a + CString(b); }
     friend CString operator+(const char16_t* a, const CString& b) { return CString(a) + b; }

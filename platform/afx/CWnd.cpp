@@ -126,8 +126,45 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::PostMessageW(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProc(message, wParam, lParam); }
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT lResult = 0;
+    if (!OnWndMsg(message, wParam, lParam, &lResult))
+        lResult = DefWindowProc(message, wParam, lParam);
+    return lResult;
+}
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+// Touches no member after a handler ran: the handler may have deleted this object.
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    LRESULT lResult = 0;
+    BOOL handled = FALSE;
+    if (message == WM_COMMAND) {
+        handled = OnCommand(wParam, lParam);
+        lResult = handled;
+    } else if (message == WM_NOTIFY) {
+        handled = OnNotify(wParam, lParam, &lResult);
+    }
+    if (!handled) {
+        const AFX_MSGMAP_ENTRY* pEntry = afx::FindMessageEntry(GetMessageMap(), message, 0, 0, AfxSig_lwl);
+        if (pEntry == nullptr)
+            return FALSE;
+        const auto pfn = afx::HandlerAs<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(pEntry->pfn);
+        lResult = (this->*pfn)(wParam, lParam);
+    }
+    if (pResult != nullptr)
+        *pResult = lResult;
+    return TRUE;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) { return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr); }
+
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
+    auto* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+    if (pNMHDR == nullptr)
+        return FALSE;
+    AFX_NOTIFY notify{pResult, pNMHDR};
+    return OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), MAKELONG(pNMHDR->code, WM_NOTIFY), &notify, nullptr);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/afx/AfxApi.h"
 #include "platform/afx/CCmdTarget.h"
+#include "platform/win/CommandMessages.h"
 #include "platform/win/WinTypes.h"
 #include "platform/win/WinUser.h"
 
@@ -39,7 +40,18 @@ public:
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-    // Every message of the window comes here; the default hands it to DefWindowProc.
+    // Every message of the window comes here; the default runs it through the message map (OnWndMsg) and
+    // hands what no entry handles to DefWindowProc.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    // Runs the message through the map: WM_COMMAND through OnCommand, WM_NOTIFY through OnNotify, and any
+    // message (these two as well, when their command entries do not handle them) to its ON_MESSAGE entry.
+    // Stores the result and returns TRUE when an entry handled it. A handler may delete this object.
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // The command LOWORD(wParam) with notification code HIWORD(wParam) from the control lParam.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // The notification lParam (an NMHDR*) from control idFrom; the handler sets *pResult.
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 };
