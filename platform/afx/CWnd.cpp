@@ -104,6 +104,20 @@ BOOL CWnd::CreateMessageOnly() {
     return TRUE;
 }
 
+BOOL CWnd::CreateChild(CWnd* pParentWnd, UINT nID) {
+    if (m_hWnd != nullptr)
+        return FALSE;
+    HWND hParent = pParentWnd == nullptr ? nullptr : pParentWnd->m_hWnd;
+    HWND hWnd = ::CreateChildWindow(hParent, nID, &ObjectWindowProc, nullptr);
+    if (hWnd == nullptr)
+        return FALSE;
+    if (!Attach(hWnd)) {
+        ::DestroyWindow(hWnd);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL CWnd::DestroyWindow() {
     HWND hWnd = m_hWnd;
     if (hWnd == nullptr)

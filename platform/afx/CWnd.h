@@ -2,14 +2,15 @@
 
 #include "platform/afx/AfxApi.h"
 #include "platform/afx/CCmdTarget.h"
+#include "platform/afx/CString.h"
 #include "platform/win/CommandMessages.h"
 #include "platform/win/WinTypes.h"
 #include "platform/win/WinUser.h"
 
 // A thin C++ object over a window handle. The object and the window live apart: the object may outlive
 // its window (m_hWnd then names a dead handle, which every call treats as dead) and the window dies with
-// the object. Messages for a window made by CreateMessageOnly, or attached with Attach, reach the object's
-// virtual WindowProc on the window's thread.
+// the object. Messages for a window made by CreateMessageOnly or CreateChild, or attached with Attach,
+// reach the object's virtual WindowProc on the window's thread.
 class AFX_API CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
 public:
@@ -34,11 +35,38 @@ public:
     // object already has a window.
     BOOL CreateMessageOnly();
 
+    // The object attached to hWnd, or else a temporary object for it; null for a null handle. A temporary
+    // belongs to the calling thread and lives until DeleteTempMap runs on that thread or the thread ends;
+    // the same handle gives the same temporary meanwhile. Deleting a temporary never destroys its window.
+    static CWnd* FromHandle(HWND hWnd);
+    // Deletes the calling thread's temporary objects; pointers to them dangle afterwards.
+    static void DeleteTempMap();
+
+    // Creates a child of pParentWnd's window with control id nID, on the calling thread (which must own the
+    // parent); its messages go to this object's WindowProc. FALSE when this object already has a window or
+    // the parent cannot take a child.
+    BOOL CreateChild(CWnd* pParentWnd, UINT nID);
+
     // Destroys the window (WM_DESTROY and WM_NCDESTROY reach WindowProc first) and clears m_hWnd.
     virtual BOOL DestroyWindow();
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    // The window tree and the window's state; the CWnd* results come from FromHandle.
+    CWnd* GetDlgItem(int nID) const;
+    CWnd* GetParent() const;
+    int GetDlgCtrlID() const;
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+    BOOL IsWindowEnabled() const;
+    void SetWindowText(LPCWSTR lpszString);
+    void GetWindowText(CString& rString) const;
+    BOOL ShowWindow(int nCmdShow);
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
+    // In the parent's client coordinates, as ::GetWindowRect gives it.
+    void GetWindowRect(LPRECT lpRect) const;
+    void GetClientRect(LPRECT lpRect) const;
+    void Invalidate(BOOL bErase = TRUE);
 
     // Every message of the window comes here; the default runs it through the message map (OnWndMsg) and
     // hands what no entry handles to DefWindowProc.

@@ -38,7 +38,8 @@ WINAPI_EXPORT HWND CreateMessageWindow(WNDPROC lpfnWndProc, void* userData);
 // The userData given at creation; null for a handle that is not a live window. Any thread may ask.
 WINAPI_EXPORT void* GetWindowUserData(HWND hWnd);
 
-// Sends WM_DESTROY and then WM_NCDESTROY to the procedure, then kills the window: its queued messages are
+// Sends WM_DESTROY and then WM_NCDESTROY to the procedure (its children die in between, see the window
+// tree below), then kills the window: its queued messages are
 // dropped and threads waiting in SendMessageW on it get 0. Only the owner thread may destroy a window;
 // anywhere else, and for a dead handle, returns FALSE.
 WINAPI_EXPORT BOOL DestroyWindow(HWND hWnd);
@@ -87,3 +88,93 @@ WINAPI_EXPORT DWORD MsgWaitForMessages(DWORD dwMilliseconds);
 // What a window does with a message its procedure does not handle: WM_CLOSE destroys the window;
 // everything else is ignored with 0.
 WINAPI_EXPORT LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+
+// The window tree. A child window belongs to its parent's thread and dies with its parent; children are
+// kept in creation order. Geometry counts terminal cells.
+
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+using LPRECT = RECT*;
+using LPCRECT = const RECT*;
+
+inline constexpr UINT WM_SIZE = 0x0005;
+inline constexpr UINT WM_ENABLE = 0x000A;
+inline constexpr UINT WM_SETTEXT = 0x000C;
+inline constexpr UINT WM_GETTEXT = 0x000D;
+
+inline constexpr WPARAM SIZE_RESTORED = 0;
+
+inline constexpr int SW_HIDE = 0;
+inline constexpr int SW_SHOW = 5;
+
+inline constexpr UINT GW_HWNDNEXT = 2;
+inline constexpr UINT GW_CHILD = 5;
+
+constexpr LPARAM MAKELPARAM(UINT_PTR low, UINT_PTR high) {
+    return static_cast<LPARAM>((low & 0xFFFF) | ((high & 0xFFFF) << 16));
+}
+
+// Creates a child of `parent` owned by the calling thread, placed after its existing children, with an empty
+// rectangle at the parent's origin, enabled and visible. Null when lpfnWndProc is null, or when the parent
+// is not a live window of the calling thread or is being destroyed.
+WINAPI_EXPORT HWND CreateChildWindow(HWND parent, UINT controlId, WNDPROC lpfnWndProc, void* userData);
+
+// The parent of a live child; null for a top-level window and a dead handle.
+WINAPI_EXPORT HWND GetParent(HWND hWnd);
+
+// The first live child of hDlg with id nIDDlgItem (direct children only); null when none.
+WINAPI_EXPORT HWND GetDlgItem(HWND hDlg, int nIDDlgItem);
+
+// The id a child was created with; 0 for a top-level window and a dead handle.
+WINAPI_EXPORT int GetDlgCtrlID(HWND hWnd);
+
+// GW_CHILD: the first child; GW_HWNDNEXT: the next sibling in creation order (null for a top-level window).
+// Null when there is none, for any other uCmd and for a dead handle.
+WINAPI_EXPORT HWND GetWindow(HWND hWnd, UINT uCmd);
+
+// Enables or disables the window; sends WM_ENABLE (wParam: the new state) only when that changes. Returns
+// nonzero when the window was disabled before the call, 0 when it was enabled (or the handle is dead).
+WINAPI_EXPORT BOOL EnableWindow(HWND hWnd, BOOL bEnable);
+
+// Whether the window itself is enabled (a disabled parent does not change the answer); FALSE when dead.
+WINAPI_EXPORT BOOL IsWindowEnabled(HWND hWnd);
+
+// Stores the window's text (null: empty). No WM_SETTEXT goes to the procedure: the text is the window's.
+// FALSE for a dead handle.
+WINAPI_EXPORT BOOL SetWindowTextW(HWND hWnd, LPCWSTR lpString);
+
+// Copies at most nMaxCount - 1 code units of the text and a terminating U+0000 into lpString; returns the
+// number of units copied without the terminator. 0 for a dead handle, a null buffer or nMaxCount < 1.
+WINAPI_EXPORT int GetWindowTextW(HWND hWnd, LPWSTR lpString, int nMaxCount);
+
+// The text's length in UTF-16 code units; 0 for a dead handle.
+WINAPI_EXPORT int GetWindowTextLengthW(HWND hWnd);
+
+// SW_HIDE hides the window, any other command shows it. Returns nonzero when it was visible before.
+WINAPI_EXPORT BOOL ShowWindow(HWND hWnd, int nCmdShow);
+
+// True when the window and every ancestor are shown.
+WINAPI_EXPORT BOOL IsWindowVisible(HWND hWnd);
+
+// Places the window at (X, Y) in its parent's client area with nWidth x nHeight cells (a negative size
+// counts as 0). Sends WM_SIZE (SIZE_RESTORED, MAKELPARAM(width, height)) when the size changed. With
+// bRepaint the window and its parent are marked for painting. FALSE for a dead handle.
+WINAPI_EXPORT BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
+
+// The window's rectangle in its PARENT's client coordinates (not the screen's; there is no screen here);
+// a top-level window's is as MoveWindow set it. FALSE for a dead handle or a null lpRect.
+WINAPI_EXPORT BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
+
+// The client area: {0, 0, width, height}, as windows here have no frame.
+WINAPI_EXPORT BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
+
+// Marks the whole window for painting (lpRect and bErase are accepted and not needed: the painter redraws
+// a dirty window whole). FALSE for a dead handle.
+WINAPI_EXPORT BOOL InvalidateRect(HWND hWnd, LPCRECT lpRect, BOOL bErase);
+
+// Painting is the host painter's: it draws dirty windows on its own pass, so this only checks the handle.
+WINAPI_EXPORT BOOL UpdateWindow(HWND hWnd);

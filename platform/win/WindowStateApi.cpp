@@ -1,0 +1,176 @@
+#include "platform/win/WindowPaint.h"
+#include "platform/win/WinUser.h"
+#include "platform/win/WindowTable.h"
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <string>
+
+using win::Window;
+using win::WindowTable;
+
+namespace {
+
+void MarkDirty(HWND hWnd) {
+    if (std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd)) {
+        std::lock_guard lock(window->state->mutex);
+        window->state->dirty = true;
+    }
+}
+
+}  // namespace
+
+BOOL EnableWindow(HWND hWnd, BOOL bEnable) {
+    std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd);
+    if (!window)
+        return FALSE;
+    const bool enable = bEnable != FALSE;
+    bool wasEnabled;
+    {
+        std::lock_guard lock(window->state->mutex);
+        wasEnabled = window->state->enabled;
+        window->state->enabled = enable;
+        if (wasEnabled != enable)
+            window->state->dirty = true;
+    }
+    if (wasEnabled != enable)
+        SendMessageW(hWnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
+    return wasEnabled ? FALSE : TRUE;
+}
+
+BOOL IsWindowEnabled(HWND hWnd) {
+    std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd);
+    if (!window)
+        return FALSE;
+    std::lock_guard lock(window->state->mutex);
+    return window->state->enabled;
+}
+
+BOOL SetWindowTextW(HWND hWnd, LPCWSTR lpString) {
+    std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd);
+    if (!window)
+        return FALSE;
+    std::lock_guard lock(window->state->mutex);
+    window->state->text = lpString == nullptr ? std::u16string() : std::u16string(lpString);
+    window->state->dirty = true;
+    return TRUE;
+}
+
+int GetWindowTextW(HWND hWnd, LPWSTR lpString, int nMaxCount) {
+    if (lpString == nullptr || nMaxCount < 1)
+        return 0;
+    std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd);
+    if (!window) {
+        lpString[0] = u'\0';
+        return 0;
+    }
+    std::lock_guard lock(window->state->mutex);
+    const std::u16string& text = window->state->text;
+    const std::size_t count = std::min(text.size(), static_cast<std::size_t>(nMaxCount - 1));
+    std::copy_n(text.begin(), count, lpString);
+    lpString[count] = u'\0';
+    return static_cast<int>(count);
+}
+
+int GetWindowTextLengthW(HWND hWnd) {
+    std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd);
+    if (!window)
+        return 0;
+    std::lock_guard lock(window->state->mutex);
+    return static_cast<int>(window->state->text.size());
+}
+
+BOOL ShowWindow(HWND hWnd, int nCmdShow) {
+    std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd);
+    if (!window)
+        return FALSE;
+    const bool show = nCmdShow != SW_HIDE;
+    bool wasVisible;
+    {
+        std::lock_guard lock(window->state->mutex);
+        wasVisible = window->state->visible;
+        window->state->visible = show;
+        if (wasVisible != show)
+            window->state->dirty = true;
+    }
+    // Hiding uncovers the parent and showing covers it: either way the parent is drawn again.
+    if (wasVisible != show)
+        MarkDirty(window->parent);
+    return wasVisible ? TRUE : FALSE;
+}
+
+BOOL IsWindowVisible(HWND hWnd) {
+    for (std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd); window;
+         window = WindowTable::Instance().Find(window->parent)) {
+        std::lock_guard lock(window->state->mutex);
+        if (!window->state->visible)
+            return FALSE;
+        if (window->parent == nullptr)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint) {
+    std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd);
+    if (!window)
+        return FALSE;
+    const LONG width = std::max(nWidth, 0);
+    const LONG height = std::max(nHeight, 0);
+    bool resized;
+    {
+        std::lock_guard lock(window->state->mutex);
+        RECT& rect = window->state->rect;
+        resized = rect.right - rect.left != width || rect.bottom - rect.top != height;
+        rect = RECT{X, Y, X + width, Y + height};
+        if (bRepaint)
+            window->state->dirty = true;
+    }
+    if (bRepaint)
+        MarkDirty(window->parent);
+    if (resized)
+        SendMessageW(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<UINT_PTR>(width), static_cast<UINT_PTR>(height)));
+    return TRUE;
+}
+
+BOOL GetWindowRect(HWND hWnd, LPRECT lpRect) {
+    std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd);
+    if (!window || lpRect == nullptr)
+        return FALSE;
+    std::lock_guard lock(window->state->mutex);
+    *lpRect = window->state->rect;
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND hWnd, LPRECT lpRect) {
+    RECT rect;
+    if (lpRect == nullptr || !GetWindowRect(hWnd, &rect))
+        return FALSE;
+    *lpRect = RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top};
+    return TRUE;
+}
+
+BOOL InvalidateRect(HWND hWnd, LPCRECT, BOOL) {
+    if (!IsWindow(hWnd))
+        return FALSE;
+    MarkDirty(hWnd);
+    return TRUE;
+}
+
+BOOL UpdateWindow(HWND hWnd) { return IsWindow(hWnd); }
+
+BOOL IsWindowDirty(HWND hWnd) {
+    std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd);
+    if (!window)
+        return FALSE;
+    std::lock_guard lock(window->state->mutex);
+    return window->state->dirty;
+}
+
+void ClearWindowDirty(HWND hWnd) {
+    if (std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd)) {
+        std::lock_guard lock(window->state->mutex);
+        window->state->dirty = false;
+    }
+}
