@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "hostlibs/dom/Arena.h"
+#include "hostlibs/dom/NameMap.h"
 #include "hostlibs/dom/charset/DecodedPage.h"
 #include "module/host/Element.h"
 
@@ -57,11 +58,7 @@ private:
     bool bytesAreText_ = false;  // a UTF-8 page without BOM keeps its bytes once
     Arena arena_;
     std::deque<std::string_view> strings_;
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    std::unordered_map<std::string, ElementKind, NameHash, std::equal_to<>> kinds_;
+    NameMap<ElementKind> kinds_;
 };
 
 }  // namespace tarn::dom

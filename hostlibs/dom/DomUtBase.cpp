@@ -2,6 +2,7 @@
 
 #include "hostlibs/dom/CharacterData.h"
 #include "hostlibs/dom/DisplayText.h"
+#include "hostlibs/dom/charset/AsciiText.h"
 #include "hostlibs/dom/TreeRules.h"
 #include "platform/afx/Utf8.h"
 #include "module/host/Document.h"
@@ -41,14 +42,6 @@ private:
     std::string out_;
 };
 
-std::string lowerAscii(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-    return out;
-}
-
 }  // namespace
 
 CString DomUtBase::getFmtText(Element* element, bool imageAlt, bool keepBreaks) const {
@@ -57,7 +50,7 @@ CString DomUtBase::getFmtText(Element* element, bool imageAlt, bool keepBreaks) 
     CollapsedText text(keepBreaks);
     auto isBlock = [](const Element* e) {
         return e->elementNamespace() == ElementNamespace::Html &&
-               (tarn::dom::tagRules(lowerAscii(e->kind().name)) & tarn::dom::SPECIAL);
+               (tarn::dom::tagRules(tarn::charset::toAsciiLower(e->kind().name)) & tarn::dom::SPECIAL);
     };
     // Walked without recursion; block boundaries, on the way in and out, read as a space.
     Node* n = element->getFirstChild();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "hostlibs/dom/charset/AsciiText.h"
 #include "module/host/Element.h"
 
 namespace {
@@ -9,10 +10,7 @@ namespace {
 // Whether a handler changes an image: assigns some ".src", sets it through attr('src', ...), or
 // calls a swap-image helper as page editors write them.
 bool changesImage(std::string_view script) {
-    std::string s(script);
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
+    const std::string s = tarn::charset::toAsciiLower(script);
     if (s.find("swapimage") != std::string::npos || s.find("swapimg") != std::string::npos)
         return true;
     if (s.find("attr('src'") != std::string::npos || s.find("attr(\"src\"") != std::string::npos)

@@ -1,20 +1,17 @@
 #include "module/host/Element.h"
 
-#include "platform/afx/Utf8.h"
 #include <algorithm>
 
 #include "hostlibs/dom/DocumentStore.h"
+#include "hostlibs/dom/charset/AsciiText.h"
 #include "module/host/Document.h"
+#include "platform/afx/Utf8.h"
 
 namespace {
 
 // Attribute names are stored lower case; a query matches ASCII-case-insensitively.
 std::string lowerUtf8(const std::u16string& name) {
-    std::string s = afx::EncodeUtf8(name);
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + ('a' - 'A'));
-    return s;
+    return tarn::charset::toAsciiLower(afx::EncodeUtf8(name));
 }
 
 }  // namespace

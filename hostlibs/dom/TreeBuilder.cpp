@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "hostlibs/dom/CharacterData.h"
+#include "hostlibs/dom/charset/AsciiText.h"
 #include "hostlibs/dom/DocumentStore.h"
 #include "hostlibs/dom/TreeRules.h"
 #include "module/host/Document.h"
@@ -20,8 +21,7 @@ constexpr std::uint32_t TEXT_INTEGRATION = 1u << 31;  // MathML token elements
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        return lower(x) == lower(y);
+        return charset::toAsciiLower(x) == charset::toAsciiLower(y);
     });
 }
 
@@ -218,12 +218,13 @@ void TreeBuilder::onEndTag(const Token& t) {
             popTo(i, t);
         return;
     }
+    const std::uint32_t rules = tagRules(name);
     int i;
-    if (tagRules(name) & HEADING)
+    if (rules & HEADING)
         i = find({"h1", "h2", "h3", "h4", "h5", "h6"}, DEFAULT_SCOPE);
     else if (name == "table")
         i = find({name}, TEMPLATE_SCOPE);
-    else if (tagRules(name) & TABLE_PART)
+    else if (rules & TABLE_PART)
         i = find({name}, TABLE_SCOPE);
     else
         i = find({name}, name == "p" ? BUTTON_SCOPE : name == "li" ? LIST_ITEM_SCOPE : DEFAULT_SCOPE);
@@ -344,10 +345,7 @@ Element* TreeBuilder::implyElement(std::string_view domName, std::uint32_t at) {
 }
 
 void TreeBuilder::push(Element* e, std::uint32_t rules) {
-    nameBuffer_.assign(e->kind().name);
-    for (char& c : nameBuffer_)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
+    nameBuffer_ = charset::toAsciiLower(e->kind().name);
     auto it = positions_.find(std::string_view(nameBuffer_));
     if (it == positions_.end())
         it = positions_.emplace(nameBuffer_, std::vector<int>{}).first;
@@ -425,11 +423,7 @@ int TreeBuilder::find(std::initializer_list<std::string_view> names, Scope scope
 int TreeBuilder::indexOf(const Element* e) const {
     if (!e)
         return -1;
-    std::string name(e->kind().name);
-    for (char& c : name)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-    auto it = positions_.find(std::string_view(name));
+    auto it = positions_.find(std::string_view(charset::toAsciiLower(e->kind().name)));
     if (it == positions_.end() || it->second.empty())
         return -1;
     int i = it->second.back();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hostlibs/dom/LineCounter.h"
+#include "hostlibs/dom/NameMap.h"
 #include "hostlibs/dom/html/Tokenizer.h"
 #include "module/host/Element.h"
 
@@ -86,11 +87,7 @@ private:
     html::Tokenizer tokenizer_;
     LineCounter lines_;
     std::vector<Open> open_;
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    std::unordered_map<std::string, std::vector<int>, NameHash, std::equal_to<>> positions_;
+    NameMap<std::vector<int>> positions_;
     Element* html_ = nullptr;
     Element* head_ = nullptr;
     Element* body_ = nullptr;  // body or frameset

@@ -1,5 +1,7 @@
 #include "hostlibs/dom/TreeRules.h"
 
+#include "hostlibs/dom/NameMap.h"
+
 #include <string>
 #include <unordered_map>
 
@@ -41,8 +43,11 @@ constexpr Rule kRules[] = {
     {"tr td th tbody thead tfoot caption colgroup", TABLE_PART},
 };
 
-std::unordered_map<std::string, std::uint32_t> buildTable() {
-    std::unordered_map<std::string, std::uint32_t> table;
+// Looked up by string_view: the parser asks once per tag, and should not copy the name to do it.
+using RuleTable = NameMap<std::uint32_t>;
+
+RuleTable buildTable() {
+    RuleTable table;
     for (const Rule& rule : kRules) {
         std::string_view names = rule.names;
         while (!names.empty()) {
@@ -58,7 +63,7 @@ std::unordered_map<std::string, std::uint32_t> buildTable() {
 
 std::uint32_t tagRules(std::string_view lowerName) {
     static const auto table = buildTable();
-    auto it = table.find(std::string(lowerName));
+    auto it = table.find(lowerName);
     return it == table.end() ? 0 : it->second;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <string_view>
 
 namespace tarn::charset {
@@ -9,6 +10,14 @@ constexpr bool isAsciiWhitespace(unsigned char c) {
 }
 
 constexpr char toAsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c; }
+
+// Tag, attribute and scheme names compare in ASCII lower case.
+inline std::string toAsciiLower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = toAsciiLower(c);
+    return out;
+}
 
 constexpr std::string_view trimAsciiWhitespace(std::string_view s) {
     while (!s.empty() && isAsciiWhitespace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
