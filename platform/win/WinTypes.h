@@ -28,6 +28,7 @@ using LONG = std::int32_t;
 using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using LONG_PTR = std::intptr_t;
+using DWORD_PTR = std::uintptr_t;
 
 using WPARAM = UINT_PTR;
 using LPARAM = LONG_PTR;

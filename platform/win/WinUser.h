@@ -178,3 +178,121 @@ WINAPI_EXPORT BOOL InvalidateRect(HWND hWnd, LPCRECT lpRect, BOOL bErase);
 
 // Painting is the host painter's: it draws dirty windows on its own pass, so this only checks the handle.
 WINAPI_EXPORT BOOL UpdateWindow(HWND hWnd);
+
+// Window classes, styles and the per-window longs. A class is a name and a procedure; the common controls
+// register theirs ("Button", "Static", "Edit", "ComboBox", "SysListView32") and the dialog layer its
+// "#32770". Class names compare ignoring ASCII case, as on Windows.
+
+struct HMENU__;
+using HMENU = HMENU__*;  // for a child window, CreateWindowExW takes the control id in this argument
+using ATOM = WORD;
+
+struct WNDCLASSW {
+    UINT style;
+    WNDPROC lpfnWndProc;
+    LPCWSTR lpszClassName;
+};
+
+// What WM_CREATE's lParam points at.
+struct CREATESTRUCTW {
+    LPVOID lpCreateParams;
+    HMENU hMenu;
+    HWND hwndParent;
+    int cy;
+    int cx;
+    int y;
+    int x;
+    LONG style;
+    LPCWSTR lpszName;
+    LPCWSTR lpszClass;
+    DWORD dwExStyle;
+};
+
+inline constexpr UINT WM_CREATE = 0x0001;
+inline constexpr UINT WM_SETFOCUS = 0x0007;
+inline constexpr UINT WM_KILLFOCUS = 0x0008;
+inline constexpr UINT WM_GETDLGCODE = 0x0087;
+
+inline constexpr DWORD WS_OVERLAPPED = 0x00000000;
+inline constexpr DWORD WS_POPUP = 0x80000000;
+inline constexpr DWORD WS_CHILD = 0x40000000;
+inline constexpr DWORD WS_VISIBLE = 0x10000000;
+inline constexpr DWORD WS_DISABLED = 0x08000000;
+inline constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
+inline constexpr DWORD WS_CAPTION = 0x00C00000;
+inline constexpr DWORD WS_BORDER = 0x00800000;
+inline constexpr DWORD WS_DLGFRAME = 0x00400000;
+inline constexpr DWORD WS_VSCROLL = 0x00200000;
+inline constexpr DWORD WS_HSCROLL = 0x00100000;
+inline constexpr DWORD WS_SYSMENU = 0x00080000;
+inline constexpr DWORD WS_THICKFRAME = 0x00040000;
+inline constexpr DWORD WS_GROUP = 0x00020000;
+inline constexpr DWORD WS_TABSTOP = 0x00010000;
+inline constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+
+inline constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
+inline constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
+
+inline constexpr int GWL_STYLE = -16;
+inline constexpr int GWL_EXSTYLE = -20;
+inline constexpr int GWL_ID = -12;
+inline constexpr int GWLP_WNDPROC = -4;
+inline constexpr int GWLP_USERDATA = -21;
+
+// Registers a class for the process; 0 when the name is taken, or the procedure or name is missing.
+WINAPI_EXPORT ATOM RegisterClassW(const WNDCLASSW* lpWndClass);
+
+// Creates a window of a registered class on the calling thread: a child of hWndParent with id hMenu when
+// dwStyle has WS_CHILD, else a top-level window (hWndParent is then its owner and is not kept). The window
+// gets the text, styles and rectangle (in cells) first, then WM_CREATE with a CREATESTRUCTW; a result of -1
+// destroys it again. Null for an unknown class, a bad parent, or a refused WM_CREATE.
+WINAPI_EXPORT HWND CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int X,
+                                   int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
+                                   LPVOID lpParam);
+
+// The class name given at creation ("" for windows made by CreateMessageWindow or CreateChildWindow);
+// returns the number of units copied, as GetWindowTextW does.
+WINAPI_EXPORT int GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount);
+
+// GWL_STYLE, GWL_EXSTYLE and GWL_ID; 0 for anything else and for a dead handle. Setting a style marks the
+// window for painting and returns the previous value.
+WINAPI_EXPORT LONG GetWindowLongW(HWND hWnd, int nIndex);
+WINAPI_EXPORT LONG SetWindowLongW(HWND hWnd, int nIndex, LONG dwNewLong);
+
+// GWLP_USERDATA (a word for the window's owner, 0 at creation) and GWLP_WNDPROC (setting it subclasses
+// the window: only the owner thread may do that). 0 for anything else and for a dead handle.
+WINAPI_EXPORT LONG_PTR GetWindowLongPtrW(HWND hWnd, int nIndex);
+WINAPI_EXPORT LONG_PTR SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
+
+// Calls a procedure, as a subclass hands a message on to the one it replaced.
+WINAPI_EXPORT LRESULT CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+
+// The keyboard focus of the calling thread. SetFocus sends WM_KILLFOCUS (wParam: the new focus) to the old
+// window and WM_SETFOCUS (wParam: the old focus) to the new one, and returns the old focus. A null hWnd
+// takes the focus away; a dead window or another thread's window is refused with null.
+WINAPI_EXPORT HWND SetFocus(HWND hWnd);
+WINAPI_EXPORT HWND GetFocus();
+
+// Dialogs: the class "#32770" and the dialog manager. Tab order is the children's creation order.
+
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+
+inline constexpr UINT DM_GETDEFID = WM_USER + 0;  // HIWORD: DC_HASDEFID, LOWORD: the default button's id
+inline constexpr UINT DM_SETDEFID = WM_USER + 1;
+inline constexpr WORD DC_HASDEFID = 0x534B;
+
+// The default procedure of "#32770": WM_CLOSE becomes WM_COMMAND IDCANCEL, DM_GETDEFID answers the
+// default push button, everything else is DefWindowProcW's.
+WINAPI_EXPORT LRESULT DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
+
+// Takes the keys a dialog handles for its controls, when lpMsg is a key message for hDlg or one of its
+// children: Tab and Shift-Tab move the focus among WS_TABSTOP controls, arrows within a group of radio
+// buttons, Alt+letter (WM_SYSCHAR, or WM_CHAR of a letter when the focus is not an edit box) goes to the
+// control whose mnemonic it is (a static label hands it to the next control), Enter presses the default
+// button and Esc the Cancel button, each only when enabled. A control that asks for a key through
+// WM_GETDLGCODE keeps it. Returns TRUE when it took the message; FALSE when the caller should dispatch it.
+WINAPI_EXPORT BOOL IsDialogMessageW(HWND hDlg, const MSG* lpMsg);
+
+// The next (or previous) WM_TABSTOP control after hCtl among hDlg's enabled, visible children, wrapping.
+WINAPI_EXPORT HWND GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);

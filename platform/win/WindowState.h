@@ -17,6 +17,8 @@ struct WindowState {
     std::vector<HWND> children;  // in creation order; a child leaves the list as it dies
     std::u16string text;
     RECT rect{0, 0, 0, 0};  // in the parent's client coordinates (cells); a top-level window's parent is the screen
+    DWORD style = 0;    // WS_* and the class's own bits
+    DWORD exStyle = 0;  // WS_EX_*
     bool enabled = true;
     bool visible = true;
     // Set whenever what the window shows may have changed; a new window has never been painted.

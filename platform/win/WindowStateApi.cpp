@@ -129,8 +129,10 @@ BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
     }
     if (bRepaint)
         MarkDirty(window->parent);
-    if (resized)
-        SendMessageW(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<UINT_PTR>(width), static_cast<UINT_PTR>(height)));
+    RECT client;
+    if (resized && GetClientRect(hWnd, &client))
+        SendMessageW(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<UINT_PTR>(client.right),
+                                                              static_cast<UINT_PTR>(client.bottom)));
     return TRUE;
 }
 
@@ -143,11 +145,20 @@ BOOL GetWindowRect(HWND hWnd, LPRECT lpRect) {
     return TRUE;
 }
 
+// A framed window gives one cell on each side to its frame; a control too small for a frame (a one-line edit
+// box with a border) keeps all its cells, and the painter marks its edges inside them.
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect) {
-    RECT rect;
-    if (lpRect == nullptr || !GetWindowRect(hWnd, &rect))
+    std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd);
+    if (!window || lpRect == nullptr)
         return FALSE;
-    *lpRect = RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top};
+    std::lock_guard lock(window->state->mutex);
+    const win::WindowState& state = *window->state;
+    const LONG width = state.rect.right - state.rect.left;
+    const LONG height = state.rect.bottom - state.rect.top;
+    const bool framed = ((state.style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME)) != 0 ||
+                         (state.exStyle & WS_EX_CLIENTEDGE) != 0) &&
+                        width >= 3 && height >= 3;
+    *lpRect = framed ? RECT{0, 0, width - 2, height - 2} : RECT{0, 0, width, height};
     return TRUE;
 }
 
