@@ -6,6 +6,7 @@
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CSimpleException, CException)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CSimpleException)
+IMPLEMENT_DYNAMIC(CNotSupportedException, CSimpleException)
 IMPLEMENT_DYNAMIC(CMemoryException, CSimpleException)
 
 CException::CException(BOOL bAutoDelete) : m_bAutoDelete(bAutoDelete) {}
@@ -45,7 +46,12 @@ CInvalidArgException::CInvalidArgException(BOOL bAutoDelete)
 
 CMemoryException::CMemoryException(BOOL bAutoDelete) : CSimpleException(u"Out of memory.", bAutoDelete) {}
 
+CNotSupportedException::CNotSupportedException(BOOL bAutoDelete)
+    : CSimpleException(u"Attempted an unsupported operation.", bAutoDelete) {}
+
 void AfxThrowInvalidArgException() { throw new CInvalidArgException; }
+
+void AfxThrowNotSupportedException() { throw new CNotSupportedException; }
 
 void AfxThrowMemoryException() {
     static CMemoryException preallocated(FALSE);

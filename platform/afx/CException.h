@@ -48,8 +48,18 @@ public:
     explicit CMemoryException(BOOL bAutoDelete = TRUE);
 };
 
+// An operation the object does not offer, such as binding a dialog member to a control that is missing.
+class AFX_API CNotSupportedException : public CSimpleException {
+    DECLARE_DYNAMIC(CNotSupportedException)
+public:
+    explicit CNotSupportedException(BOOL bAutoDelete = TRUE);
+};
+
 // Throws `new CInvalidArgException`.
 [[noreturn]] AFX_API void AfxThrowInvalidArgException();
+
+// Throws `new CNotSupportedException`.
+[[noreturn]] AFX_API void AfxThrowNotSupportedException();
 
 // Throws the one preallocated CMemoryException: allocating an exception when memory has run out could
 // itself fail.

@@ -58,7 +58,7 @@ LRESULT ObjectWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) 
 
 }  // namespace
 
-CWnd::CWnd() : m_hWnd(nullptr) {}
+CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr) {}
 
 CWnd::~CWnd() {
     if (m_hWnd == nullptr)
@@ -88,6 +88,7 @@ HWND CWnd::Detach() {
         PermanentMap::Instance().Remove(hWnd, this);
         m_hWnd = nullptr;
     }
+    m_pfnSuper = nullptr;
     return hWnd;
 }
 
@@ -101,6 +102,18 @@ BOOL CWnd::CreateMessageOnly() {
         ::DestroyWindow(hWnd);
         return FALSE;
     }
+    return TRUE;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (!Attach(hWnd))
+        return FALSE;
+    const LONG_PTR previous = ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ObjectWindowProc));
+    if (previous == 0) {
+        Detach();
+        return FALSE;
+    }
+    m_pfnSuper = reinterpret_cast<WNDPROC>(previous);
     return TRUE;
 }
 
@@ -148,6 +161,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pfnSuper != nullptr)
+        return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 

@@ -19,6 +19,8 @@ public:
     ~CWnd() override;
 
     HWND m_hWnd;
+    // The procedure a subclassed window had; DefWindowProc hands messages on to it.
+    WNDPROC m_pfnSuper;
 
     // m_hWnd, or null when called through a null pointer, as the framework allows.
     HWND GetSafeHwnd() const;
@@ -46,6 +48,11 @@ public:
     // parent); its messages go to this object's WindowProc. FALSE when this object already has a window or
     // the parent cannot take a child.
     BOOL CreateChild(CWnd* pParentWnd, UINT nID);
+
+    // Makes a window of any class send its messages to this object's WindowProc; what the object does not
+    // handle goes on to the window's own procedure (DefWindowProc). FALSE when this object already has a
+    // window or hWnd is not a live window of this thread with no object.
+    BOOL SubclassWindow(HWND hWnd);
 
     // Destroys the window (WM_DESTROY and WM_NCDESTROY reach WindowProc first) and clears m_hWnd.
     virtual BOOL DestroyWindow();

@@ -38,6 +38,9 @@ struct DialogControl {
 struct DialogFont {
     WORD pointSize;
     std::u16string faceName;
+    WORD weight = 0;
+    BYTE italic = 0;
+    BYTE charSet = 1;  // DEFAULT_CHARSET
 };
 
 struct DialogTemplate {
@@ -48,4 +51,7 @@ struct DialogTemplate {
     int cy;
     DialogFont font;
     std::vector<DialogControl> controls;  // in template order, which is also the tab order
+    DWORD exStyle = 0;
+    int x = 0;  // position in dialog units
+    int y = 0;
 };

@@ -275,6 +275,9 @@ WINAPI_EXPORT HWND GetFocus();
 
 // Dialogs: the class "#32770" and the dialog manager. Tab order is the children's creation order.
 
+inline constexpr DWORD DS_FIXEDSYS = 0x0008;
+inline constexpr DWORD DS_SETFONT = 0x0040;
+
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
 

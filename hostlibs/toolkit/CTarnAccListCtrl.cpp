@@ -1,0 +1,7 @@
+#include "module/host/CTarnAccListCtrl.h"
+
+IMPLEMENT_DYNAMIC(CTarnAccListCtrl, CListCtrl)
+
+CTarnAccListCtrl::CTarnAccListCtrl() = default;
+
+CTarnAccListCtrl::~CTarnAccListCtrl() = default;
