@@ -83,4 +83,6 @@ private:
     // The sort column's texts by row, taken once per sort so that each comparison reads two strings
     // instead of asking the list twice.
     std::vector<CString> sortTexts_;
+    // Where hasTickedRow begins its search.
+    int tickedRowHint_ = 0;
 };

@@ -4,7 +4,8 @@
 #include "module/res/resource.h"
 
 #include <algorithm>
-#include <string_view>
+#include <cstdint>
+#include <cstring>
 
 // The link list view and its filter: the rows, the ticks and which controls the dialog enables.
 
@@ -35,6 +36,30 @@ bool StartsWithIgnoringCase(const CString& text, const char16_t* prefix) {
             return false;
     }
     return true;
+}
+
+// Ordinal comparison by UTF-16 code unit. Texts in a column often share long beginnings (a site's URLs),
+// so equal stretches are passed over four units at a time.
+int CompareCodeUnits(const CString& first, const CString& second) {
+    const char16_t* a = first.GetString();
+    const char16_t* b = second.GetString();
+    const std::size_t lengthA = static_cast<std::size_t>(first.GetLength());
+    const std::size_t lengthB = static_cast<std::size_t>(second.GetLength());
+    const std::size_t common = std::min(lengthA, lengthB);
+    std::size_t i = 0;
+    for (; i + 4 <= common; i += 4) {
+        std::uint64_t wordA;
+        std::uint64_t wordB;
+        std::memcpy(&wordA, a + i, sizeof wordA);
+        std::memcpy(&wordB, b + i, sizeof wordB);
+        if (wordA != wordB)
+            break;
+    }
+    for (; i < common; ++i) {
+        if (a[i] != b[i])
+            return a[i] < b[i] ? -1 : 1;
+    }
+    return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
 }
 
 }  // namespace
@@ -98,11 +123,20 @@ BOOL CTarnLinkCheckDlg::isValidRow(int row) { return row >= 0 && row < listCtrl.
 
 BOOL CTarnLinkCheckDlg::hasRows() { return listCtrl.GetItemCount() > 0; }
 
+// The search starts at the row found ticked last time and wraps around: the controls are enabled after
+// every tick change, and when the rows are unticked one after another (Clear), a search from the top would
+// pass over every row already unticked, each time.
 BOOL CTarnLinkCheckDlg::hasTickedRow() {
     const int count = listCtrl.GetItemCount();
-    for (int row = 0; row < count; ++row) {
-        if (listCtrl.GetCheck(row))
+    if (count == 0)
+        return FALSE;
+    const int start = tickedRowHint_ < count ? tickedRowHint_ : 0;
+    for (int step = 0; step < count; ++step) {
+        const int row = (start + step) % count;
+        if (listCtrl.GetCheck(row)) {
+            tickedRowHint_ = row;
             return TRUE;
+        }
     }
     return FALSE;
 }
@@ -229,12 +263,9 @@ int CTarnLinkCheckDlg::compareRows(LPARAM item1, LPARAM item2, LPARAM dialog) {
     const auto& texts = self->sortTexts_;
     if (item1 < 0 || item2 < 0 || static_cast<std::size_t>(std::max(item1, item2)) >= texts.size())
         return 0;
-    const CString& first = texts[static_cast<std::size_t>(item1)];
-    const CString& second = texts[static_cast<std::size_t>(item2)];
-    const int order = std::u16string_view(first.GetString(), static_cast<std::size_t>(first.GetLength()))
-                          .compare(std::u16string_view(second.GetString(), static_cast<std::size_t>(second.GetLength())));
-    const int sign = order < 0 ? -1 : (order > 0 ? 1 : 0);
-    return self->sortAscending ? sign : -sign;
+    const int order =
+        CompareCodeUnits(texts[static_cast<std::size_t>(item1)], texts[static_cast<std::size_t>(item2)]);
+    return self->sortAscending ? order : -order;
 }
 
 void CTarnLinkCheckDlg::OnItemChanging(NMHDR* pNMHDR, LRESULT* pResult) {

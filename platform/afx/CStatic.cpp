@@ -1,1 +1,3 @@
+#include "platform/afx/CStatic.h"
 
+IMPLEMENT_DYNAMIC(CStatic, CWnd)

@@ -13,6 +13,9 @@ inline constexpr UINT NM_DBLCLK = NM_FIRST - 3U;
 inline constexpr UINT LVN_FIRST = 0U - 100U;
 inline constexpr UINT LVN_ITEMCHANGING = LVN_FIRST - 0U;
 inline constexpr UINT LVN_ITEMCHANGED = LVN_FIRST - 1U;
+inline constexpr UINT LVN_INSERTITEM = LVN_FIRST - 2U;
+inline constexpr UINT LVN_DELETEITEM = LVN_FIRST - 3U;
+inline constexpr UINT LVN_DELETEALLITEMS = LVN_FIRST - 4U;  // a nonzero answer: no LVN_DELETEITEM follows
 inline constexpr UINT LVN_COLUMNCLICK = LVN_FIRST - 8U;
 inline constexpr UINT LVN_KEYDOWN = LVN_FIRST - 55U;
 

@@ -26,6 +26,7 @@ struct Window {
     std::shared_ptr<MessageQueue> queue;
     std::u16string className;  // empty for windows made without a class
     std::atomic<LONG_PTR> userLong{0};  // GWLP_USERDATA
+    std::atomic<bool> removed{false};   // set when the window leaves the window table: it is dead
     bool destroying = false;  // set by the owner thread once DestroyWindow has begun; read by it only
     HWND parent = nullptr;    // null for a top-level window
     UINT controlId = 0;       // a child's id among its siblings; 0 for a top-level window

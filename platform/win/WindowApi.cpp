@@ -38,6 +38,7 @@ HWND CreateWindowOnThisThread(WNDPROC lpfnWndProc, void* userData, const std::sh
     if (parent) {
         std::lock_guard lock(parent->state->mutex);
         parent->state->children.push_back(handle);
+        parent->state->childIds.push_back(controlId);
     }
     return handle;
 }
@@ -52,7 +53,12 @@ void LeaveParent(const Window& window) {
     if (!parent)
         return;
     std::lock_guard lock(parent->state->mutex);
-    std::erase(parent->state->children, window.handle);
+    std::vector<HWND>& children = parent->state->children;
+    auto it = std::find(children.begin(), children.end(), window.handle);
+    if (it == children.end())
+        return;
+    parent->state->childIds.erase(parent->state->childIds.begin() + (it - children.begin()));
+    children.erase(it);
 }
 
 }  // namespace

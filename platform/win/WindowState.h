@@ -15,6 +15,7 @@ namespace win {
 struct WindowState {
     mutable std::mutex mutex;
     std::vector<HWND> children;  // in creation order; a child leaves the list as it dies
+    std::vector<UINT> childIds;  // the control id of each child, beside it
     std::u16string text;
     RECT rect{0, 0, 0, 0};  // in the parent's client coordinates (cells); a top-level window's parent is the screen
     DWORD style = 0;    // WS_* and the class's own bits

@@ -2,6 +2,8 @@
 
 #include "platform/win/WinBase.h"
 
+#include <array>
+#include <cstdint>
 #include <utility>
 
 namespace win {
@@ -23,12 +25,27 @@ void WindowTable::Insert(std::shared_ptr<Window> window) {
     m_windows.emplace(handle, std::move(window));
 }
 
+// Every window function starts here, and a dialog's controls are asked thousands of times in a row, so
+// each thread keeps the windows it found last. A cached window is good until it leaves the table, which
+// marks it removed before it goes.
 std::shared_ptr<Window> WindowTable::Find(HWND hWnd) const {
     if (hWnd == nullptr)
         return nullptr;
-    std::lock_guard lock(m_mutex);
-    auto it = m_windows.find(hWnd);
-    return it == m_windows.end() ? nullptr : it->second;
+    constexpr std::size_t kCacheSize = 64;
+    thread_local std::array<std::shared_ptr<Window>, kCacheSize> recent;
+    std::shared_ptr<Window>& slot = recent[reinterpret_cast<std::uintptr_t>(hWnd) % kCacheSize];
+    if (slot && slot->handle == hWnd && !slot->removed.load(std::memory_order_acquire))
+        return slot;
+    std::shared_ptr<Window> found;
+    {
+        std::lock_guard lock(m_mutex);
+        auto it = m_windows.find(hWnd);
+        if (it != m_windows.end())
+            found = it->second;
+    }
+    if (found)
+        slot = found;
+    return found;
 }
 
 std::shared_ptr<Window> WindowTable::FindOwn(HWND hWnd) const {
@@ -38,7 +55,11 @@ std::shared_ptr<Window> WindowTable::FindOwn(HWND hWnd) const {
 
 void WindowTable::Remove(HWND hWnd) {
     std::lock_guard lock(m_mutex);
-    m_windows.erase(hWnd);
+    auto it = m_windows.find(hWnd);
+    if (it == m_windows.end())
+        return;
+    it->second->removed.store(true, std::memory_order_release);
+    m_windows.erase(it);
 }
 
 }  // namespace win

@@ -26,13 +26,16 @@ HWND GetParent(HWND hWnd) {
     return window && IsWindow(window->parent) ? window->parent : nullptr;
 }
 
+// Dialogs look their controls up by id all the time (after every change of a list row), so the parent
+// keeps its children's ids beside them.
 HWND GetDlgItem(HWND hDlg, int nIDDlgItem) {
-    for (HWND child : ChildrenOf(hDlg)) {
-        std::shared_ptr<Window> window = WindowTable::Instance().Find(child);
-        if (window && window->controlId == static_cast<UINT>(nIDDlgItem))
-            return child;
-    }
-    return nullptr;
+    std::shared_ptr<Window> window = WindowTable::Instance().Find(hDlg);
+    if (!window)
+        return nullptr;
+    std::lock_guard lock(window->state->mutex);
+    const std::vector<UINT>& ids = window->state->childIds;
+    auto it = std::find(ids.begin(), ids.end(), static_cast<UINT>(nIDDlgItem));
+    return it == ids.end() ? nullptr : window->state->children[static_cast<std::size_t>(it - ids.begin())];
 }
 
 int GetDlgCtrlID(HWND hWnd) {
