@@ -92,7 +92,7 @@ INT_PTR CDialog::DoModal() {
     const DialogTemplate* dialogTemplate = AfxFindDialogTemplate(m_nIDTemplate);
     if (dialogTemplate == nullptr || m_hWnd != nullptr)
         return -1;
-    HWND hOwner = m_pParentWnd->GetSafeHwnd();
+    HWND hOwner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
     if (!CreateFromTemplate(*dialogTemplate, hOwner))
         return -1;
     // The owner takes no input while its modal dialog runs.
