@@ -55,6 +55,8 @@ public:
     void enableControls(BOOL checkingState);
     void setChecking(BOOL checkingState);
     static int compareRows(LPARAM item1, LPARAM item2, LPARAM dialog);
+    // The row that shows the item at `index` of the link list, or -1.
+    int findRowOfItem(int index);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -76,6 +78,29 @@ protected:
     void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnItemChanging(NMHDR* pNMHDR, LRESULT* pResult);
     void OnColumnSizeCommand();
+
+    // The check run and its progress.
+    void OnStart();
+    void OnStop();
+    LRESULT OnStartCheck(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCheckFinished(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLinkChecking(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLinkResult(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHttpConnecting(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHttpConnected(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHttpStatusClear(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHttpProcessDone(WPARAM wParam, LPARAM lParam);
+
+    // The correction panel.
+    void OnChangeUrlRadio();
+    void OnDeleteLinkRadio();
+    void OnGetFromBrowser();
+    void OnApply();
+    void OnListClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnUndo();
+    void OnCopyCurrentUrl();
 
     DECLARE_MESSAGE_MAP()
 

@@ -1,4 +1,4 @@
-#include "platform/controls/ComboBoxTop.h"
+#include "platform/win/WinControls.h"
 #include "platform/controls/ComboList.h"
 #include "platform/controls/ControlWindow.h"
 

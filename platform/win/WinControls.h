@@ -59,6 +59,9 @@ inline constexpr UINT CB_RESETCONTENT = 0x014B;
 inline constexpr UINT CB_SETCURSEL = 0x014E;        // sends nothing
 inline constexpr UINT CB_SHOWDROPDOWN = 0x014F;
 inline constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
+// The first item a dropped list shows (on line 1 of the combo box): the painter draws from it and a
+// front end turns a line into an item with it.
+inline constexpr UINT CB_GETTOPINDEX = 0x015B;
 
 inline constexpr LRESULT CB_ERR = -1;
 

@@ -169,7 +169,8 @@ WINAPI_EXPORT BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, 
 // a top-level window's is as MoveWindow set it. FALSE for a dead handle or a null lpRect.
 WINAPI_EXPORT BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
 
-// The client area: {0, 0, width, height}, as windows here have no frame.
+// The client area: {0, 0, width, height} less a frame of one cell on each side when the window has a border
+// or frame (WS_BORDER, WS_DLGFRAME, WS_THICKFRAME, WS_EX_CLIENTEDGE) and is at least 3 x 3 cells.
 WINAPI_EXPORT BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
 
 // Marks the whole window for painting (lpRect and bErase are accepted and not needed: the painter redraws

@@ -1,4 +1,4 @@
-#include "platform/controls/ComboBoxTop.h"
+#include "platform/win/WinControls.h"
 #include "platform/win/CommandMessages.h"
 #include "platform/win/WinControls.h"
 #include "platform/win/WindowInput.h"

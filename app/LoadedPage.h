@@ -1,0 +1,20 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "app/PageFile.h"
+#include "module/host/Document.h"
+
+// A page read from disk and parsed into the document the module works on.
+struct LoadedPage {
+    PageFile file;
+    std::unique_ptr<Document> document;
+
+    // Reads and parses the page. A missing or unreadable file, a binary file (a NUL byte where no UTF-16
+    // byte order mark explains it) and a file without any markup throw PageFileError with a message for
+    // the user.
+    static LoadedPage load(const std::string& path);
+
+    // The document's bytes as they would be written: corrections in place, everything else as read.
+    std::string correctedBytes() const { return document->writtenBytes(); }
+};

@@ -1,0 +1,27 @@
+#include "app/ProgramOptions.h"
+
+#include <CLI/CLI.hpp>
+
+std::optional<ProgramOptions> parseOptions(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+                                           int& exitCode) {
+    ProgramOptions options;
+    CLI::App app{"Checks the external links of an HTML page and corrects them in a dialog.", "tarnlink"};
+    app.add_option("FILE", options.page, "the page to check")->required();
+    app.add_option("--root", options.roots,
+                   "check only inside the element with this id (repeatable)")
+        ->type_name("ID")
+        ->allow_extra_args(false);
+    app.add_option("--module", options.modulePath, "load the link check module from PATH")->type_name("PATH");
+    app.add_flag("--automate", options.automate,
+                 "drive the dialog by JSON commands on standard input, one per line");
+    app.set_version_flag("--version", "tarnlink " TARN_VERSION);
+    app.footer("Exit status: 0 when the dialog ran and its corrections were saved; 2 on any failure.");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        int code = app.exit(e, out, err);
+        exitCode = code == 0 ? EXIT_DONE : EXIT_FAILED;
+        return std::nullopt;
+    }
+    return options;
+}
