@@ -10,7 +10,7 @@
 namespace paint {
 
 // A push button: "[ Label ]" across its width, the label centred; the default button "< Label >" in bold.
-// The focused button's face is reversed.
+// The focused button's face is reversed. A label too long for the spaces inside the marks goes without them.
 void PaintButton(CellGrid& grid, const ControlView& view, bool isDefault) {
     const std::uint8_t attrs = view.attrs | (isDefault ? kBold : 0) | (view.focused ? kReverse : 0);
     const int row = view.TextRow();
@@ -21,11 +21,12 @@ void PaintButton(CellGrid& grid, const ControlView& view, bool isDefault) {
         grid.Put(face.Right() - 1, row, isDefault ? U'>' : U']', attrs);
     }
     const StyledText label = Label(WindowText(view.hwnd), attrs, true);
-    const int room = view.rect.width - 4;  // the marks and a space inside each
+    const int padding = StyledCells(label) <= view.rect.width - 4 ? 2 : 1;  // the mark, and a space inside it
+    const int room = view.rect.width - 2 * padding;
     if (room < 1)
         return;
     const int cells = std::min(StyledCells(label), room);
-    grid.Write(face.x + 2 + (room - cells) / 2, row, label, room);
+    grid.Write(face.x + padding + (room - cells) / 2, row, label, room);
 }
 
 // "[x] Label" for a check box ("[-]" indeterminate), "(*) Label" for a radio button; the focused one's label

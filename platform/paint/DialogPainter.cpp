@@ -1,5 +1,6 @@
 #include "platform/paint/DialogPainter.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/paint/Boxes.h"
@@ -80,6 +81,35 @@ void PaintControl(CellGrid& grid, const ControlView& view) {
     }
 }
 
+// A label (a plain static text, a check box, a radio button) is laid out in dialog units for a
+// proportional font; in cells its text may be longer than its window. It takes the free cells to its right
+// on its text row, up to one cell before the next control there, the border of a group box around it, or
+// the dialog's edge, so labels are not cut where nothing would be covered.
+ControlView WithRoomForItsLabel(const ControlView& view, const std::vector<ControlView>& siblings,
+                                const CellRect& client) {
+    const ControlKind kind = KindOf(view.hwnd);
+    const bool label = (kind == ControlKind::Static && (view.style & SS_SUNKEN) == 0 && !view.HasFrame()) ||
+                       kind == ControlKind::CheckBox || kind == ControlKind::Radio;
+    if (!label)
+        return view;
+    const int row = view.TextRow();
+    int limit = client.Right();
+    for (const ControlView& other : siblings) {
+        if (other.hwnd == view.hwnd || row < other.rect.y || row >= other.rect.Bottom())
+            continue;
+        if (KindOf(other.hwnd) == ControlKind::GroupBox) {
+            if (other.rect.x < view.rect.x && other.rect.Right() > view.rect.x)
+                limit = std::min(limit, other.rect.Right() - 1);
+        } else if (other.rect.x > view.rect.x) {
+            limit = std::min(limit, other.rect.x - 1);
+        }
+    }
+    ControlView wider = view;
+    wider.rect.width = std::max(view.rect.width, limit - view.rect.x);
+    wider.client.width += wider.rect.width - view.rect.width;
+    return wider;
+}
+
 }  // namespace
 
 CellRect ClientArea(HWND hWnd) {
@@ -100,15 +130,18 @@ CellGrid PaintDialog(HWND hDlg) {
     ClearWindowDirty(hDlg);
 
     const HWND focus = GetFocus();
-    std::vector<ControlView> droppedCombos;
+    std::vector<ControlView> views;
     for (HWND child = GetWindow(hDlg, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsShown(child))
-            continue;
-        const ControlView view = ViewOf(child, client, focus);
+        if (IsShown(child))
+            views.push_back(ViewOf(child, client, focus));
+    }
+    std::vector<ControlView> droppedCombos;
+    for (const ControlView& shown : views) {
+        const ControlView view = WithRoomForItsLabel(shown, views, client);
         grid.SetClip(Intersect(view.rect, client));
         PaintControl(grid, view);
-        ClearWindowDirty(child);
-        if (KindOf(child) == ControlKind::Combo && SendMessageW(child, CB_GETDROPPEDSTATE, 0, 0))
+        ClearWindowDirty(view.hwnd);
+        if (KindOf(view.hwnd) == ControlKind::Combo && SendMessageW(view.hwnd, CB_GETDROPPEDSTATE, 0, 0))
             droppedCombos.push_back(view);
     }
     grid.SetClip(client);

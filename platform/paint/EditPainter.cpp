@@ -48,9 +48,11 @@ EditLine Layout(std::u16string_view text, std::size_t first, std::uint8_t attrs)
 // An escaped control character is wider than the one cell the edit box counts for it, so the painter
 // moves the text on by itself when the caret would fall outside the field.
 void PaintEdit(CellGrid& grid, const ControlView& view) {
-    grid.Fill(view.rect, U' ', view.attrs);
-    if (view.HasFrame())
+    // Without frame cells the box is its one line: the rows below it are left to what lies under them.
+    if (view.HasFrame()) {
+        grid.Fill(view.rect, U' ', view.attrs);
         DrawBox(grid, view.rect, view.attrs | (view.focused ? kBold : 0));
+    }
     const CellRect field{view.client.x, view.client.y, view.client.width, 1};
     if (field.width <= 0)
         return;
