@@ -12,6 +12,9 @@ namespace afx {
 // sequence (and a sequence cut off at the end) becomes one U+FFFD.
 AFX_API std::u16string DecodeUtf8(std::string_view bytes);
 
+// Appends one code point (a scalar value) as UTF-8.
+AFX_API void AppendUtf8(std::string& out, char32_t cp);
+
 // Encodes UTF-16; a surrogate that is not half of a pair becomes U+FFFD, since UTF-8 cannot carry it.
 AFX_API std::string EncodeUtf8(std::u16string_view text);
 

@@ -1,5 +1,7 @@
 #include "platform/paint/CellGrid.h"
 
+#include "platform/afx/Utf8.h"
+
 #include <algorithm>
 
 #include "platform/win/TextCells.h"
@@ -11,23 +13,6 @@ namespace {
 // Enough for a letter with its accents; a longer run of marks only piles up in one cell.
 constexpr std::size_t kMaxMarksPerCell = 4;
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 }  // namespace
 
@@ -140,7 +125,7 @@ std::vector<std::string> CellGrid::Lines() const {
         std::string line;
         for (int x = 0; x < width_; ++x)
             for (char32_t c : At(x, y).glyph)
-                AppendUtf8(line, c);
+                afx::AppendUtf8(line, c);
         lines.push_back(std::move(line));
     }
     return lines;
