@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 
 #include <map>
+#include <optional>
 
 namespace dialogtest {
 namespace {
@@ -24,6 +25,17 @@ protected:
         DialogTest::SetUp();
         // No run starts by itself: each test drives the dialog between runs unless it says otherwise.
         SetManualStart(1);
+    }
+
+    // A step that waits until the check run that opening the dialog started has finished.
+    static Step AfterTheRun() {
+        return [](HeadlessFrontEnd& frontEnd) {
+            const std::optional<headless::Outcome> done = frontEnd.WaitIdle(20000, IDC_STOP);
+            if (!done)
+                return false;
+            EXPECT_TRUE(done->Ok()) << done->error;
+            return true;
+        };
     }
 
     // A step that runs once and is done.
@@ -253,7 +265,7 @@ TEST_F(LinkCheckDialog, SelectAllAfterASortTicksEveryEligibleRowAndLeavesTheOthe
 TEST_F(LinkCheckDialog, ManualStartIsReadAtOpenWrittenOnOkAndNotOnCancel) {
     SetManualStart(0);
     bool boxTicked = true;
-    EXPECT_EQ(run.Run({Do([&](HeadlessFrontEnd& frontEnd) {
+    EXPECT_EQ(run.Run({AfterTheRun(), Do([&](HeadlessFrontEnd& frontEnd) {
                   boxTicked = run.dialog().manualStartCheck.GetCheck() == BST_CHECKED;
                   EXPECT_TRUE(frontEnd.Click(IDC_MANUAL_START).Ok());
                   EXPECT_TRUE(frontEnd.Click(IDCANCEL).Ok());
@@ -263,7 +275,7 @@ TEST_F(LinkCheckDialog, ManualStartIsReadAtOpenWrittenOnOkAndNotOnCancel) {
     EXPECT_EQ(ManualStartValue(), 0);
 
     // OK without a correction: the setting is written and the dialog still ends as Cancel.
-    EXPECT_EQ(run.Run({Do([&](HeadlessFrontEnd& frontEnd) {
+    EXPECT_EQ(run.Run({AfterTheRun(), Do([&](HeadlessFrontEnd& frontEnd) {
                   EXPECT_TRUE(frontEnd.Click(IDC_MANUAL_START).Ok());
                   EXPECT_TRUE(frontEnd.Click(IDOK).Ok());
               })}),

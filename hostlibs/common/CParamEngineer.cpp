@@ -1,0 +1,68 @@
+#include "module/host/CParamEngineer.h"
+
+#include "module/host/CQuorCommon.h"
+#include "platform/win/WinReg.h"
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+const char16_t* const ENDPOINTS_VALUE = u"browserEndpoints";
+// Where a browser started for remote debugging listens unless told otherwise.
+const char16_t* const DEFAULT_ENDPOINT = u"127.0.0.1:9222";
+
+// The option's text; false when it is missing or is not text.
+bool ReadEndpoints(std::u16string& text) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, CQuorCommon::getHKCUTarnpageOptions().GetString(), 0, KEY_QUERY_VALUE,
+                      &key) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0;
+    DWORD size = 0;
+    bool found = RegQueryValueExW(key, ENDPOINTS_VALUE, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+                 type == REG_SZ;
+    if (found) {
+        std::u16string data(size / sizeof(char16_t), u'\0');
+        found = RegQueryValueExW(key, ENDPOINTS_VALUE, nullptr, &type, reinterpret_cast<LPBYTE>(data.data()),
+                                 &size) == ERROR_SUCCESS;
+        // The stored text ends at its terminating NUL; a value written without one is read whole.
+        data.resize(size / sizeof(char16_t));
+        if (const std::size_t nul = data.find(u'\0'); nul != std::u16string::npos)
+            data.resize(nul);
+        text = std::move(data);
+    }
+    RegCloseKey(key);
+    return found;
+}
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+}  // namespace
+
+CParamEngineer* CParamEngineer::getInstance() {
+    static CParamEngineer instance;
+    return &instance;
+}
+
+void CParamEngineer::getDDEBrowserTopic(BROWSER_ID browser, CStringArray& topics) {
+    if (browser != BROWSER_DEFAULT)
+        return;
+    std::u16string endpoints;
+    if (!ReadEndpoints(endpoints)) {
+        topics.Add(DEFAULT_ENDPOINT);
+        return;
+    }
+    std::u16string_view rest(endpoints);
+    while (!rest.empty()) {
+        const std::size_t end = rest.find(u';');
+        std::u16string_view endpoint = rest.substr(0, end);
+        rest = end == std::u16string_view::npos ? std::u16string_view() : rest.substr(end + 1);
+        while (!endpoint.empty() && IsBlank(endpoint.front()))
+            endpoint.remove_prefix(1);
+        while (!endpoint.empty() && IsBlank(endpoint.back()))
+            endpoint.remove_suffix(1);
+        if (!endpoint.empty())
+            topics.Add(CString(endpoint));
+    }
+}
