@@ -29,16 +29,6 @@ constexpr int IDC_NEW_URL = 3013;
 
 class AutomateTest : public ProgramTest {
 protected:
-    // The folder's entries besides the program's own (configuration, standard error).
-    std::vector<std::string> pages() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder))
-            if (entry.path().filename() != "config" && entry.path().filename() != "stderr.txt")
-                names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     // The row whose URL cell (the last of six) is `url`; -1 when none.
     static int rowOf(const json& state, const std::string& url) {
         const json& rows = state.at("list").at("rows");

@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -60,6 +61,15 @@ std::vector<std::string> callStrings(const nlohmann::json& calls) {
         strings.push_back(text + ")");
     }
     return strings;
+}
+
+std::vector<std::string> ProgramTest::pages() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename() != "config" && entry.path().filename() != "stderr.txt")
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace tarn::test

@@ -30,6 +30,8 @@ protected:
                                                    std::vector<std::string> extraEnvironment = {});
     // What the program wrote on its standard error so far.
     std::string errors() const { return readFile(folder / "stderr.txt"); }
+    // The folder's entries besides the program's own (configuration, standard error), sorted.
+    std::vector<std::string> pages() const;
 
     std::filesystem::path folder;
 

@@ -55,24 +55,6 @@ protected:
         stallChanged_.notify_all();
     }
 
-    static Step Do(std::function<void(HeadlessFrontEnd&)> action) {
-        return [action = std::move(action)](HeadlessFrontEnd& frontEnd) {
-            action(frontEnd);
-            return true;
-        };
-    }
-
-    // Done when the run has ended: nothing posted is pending and Stop is disabled again.
-    static Step WaitForRunEnd() {
-        return [](HeadlessFrontEnd& frontEnd) {
-            const std::optional<headless::Outcome> outcome = frontEnd.WaitIdle(kWaitMs, IDC_STOP);
-            if (!outcome)
-                return false;
-            EXPECT_TRUE(outcome->Ok()) << outcome->error;
-            return true;
-        };
-    }
-
     // Done when `condition` holds; gives up (a failure) after kWaitMs.
     static Step Until(std::function<bool()> condition, std::string what) {
         std::optional<std::chrono::steady_clock::time_point> deadline;
@@ -125,7 +107,7 @@ TEST_F(CheckProgress, ARunClassifiesEveryAnswerUnticksTheGoodLinksAndEndsIdle) {
     UINT selected = 99;
     run.Run({
         Do([](HeadlessFrontEnd& frontEnd) { EXPECT_TRUE(frontEnd.Click(IDC_START).Ok()); }),
-        WaitForRunEnd(),
+        AfterTheRun(kWaitMs),
         Do([&](HeadlessFrontEnd&) {
             results = column(run, 1);
             codes = column(run, 2);
@@ -170,7 +152,7 @@ TEST_F(CheckProgress, StopDuringARequestMarksItStoppedAndTheNextStartChecksWhatW
             checkingSelected = run.dialog().listCtrl.GetItemState(0, LVIS_SELECTED);
             EXPECT_TRUE(frontEnd.Click(IDC_STOP).Ok());
         }),
-        WaitForRunEnd(),
+        AfterTheRun(kWaitMs),
         Do([&](HeadlessFrontEnd& frontEnd) {
             stoppedResults = column(run, 1);
             stoppedCodes = column(run, 2);
@@ -182,7 +164,7 @@ TEST_F(CheckProgress, StopDuringARequestMarksItStoppedAndTheNextStartChecksWhatW
             releaseStall();
             EXPECT_TRUE(frontEnd.Click(IDC_START).Ok());
         }),
-        WaitForRunEnd(),
+        AfterTheRun(kWaitMs),
         Do([&](HeadlessFrontEnd&) {
             results = column(run, 1);
             codes = column(run, 2);
@@ -206,7 +188,7 @@ TEST_F(CheckProgress, AutomaticStartOnAPageWithoutLinksFinishesAtOnce) {
     std::u16string status;
     std::vector<bool> enabled;
     run.Run({
-        WaitForRunEnd(),
+        AfterTheRun(kWaitMs),
         Do([&](HeadlessFrontEnd&) {
             status = statusLine(run);
             for (int id : {IDC_START, IDC_STOP, IDOK, IDCANCEL, IDC_FILTER_COMBO})

@@ -45,13 +45,6 @@ protected:
         SetManualStart(1);
     }
 
-    static Step Do(std::function<void(HeadlessFrontEnd&)> action) {
-        return [action = std::move(action)](HeadlessFrontEnd& frontEnd) {
-            action(frontEnd);
-            return true;
-        };
-    }
-
     std::u16string text(int id) {
         CString value;
         run.dialog().GetDlgItem(id)->GetWindowText(value);

@@ -108,12 +108,6 @@ protected:
             return true;
         };
     }
-    static Step Check(std::function<void(HeadlessFrontEnd&)> check) {
-        return [check = std::move(check)](HeadlessFrontEnd& frontEnd) {
-            check(frontEnd);
-            return true;
-        };
-    }
 
     AFX_EXTENSION_MODULE state{FALSE, nullptr, nullptr};
 };
@@ -129,7 +123,7 @@ TEST_F(DialogFramework, BuildsControlsInTemplateOrderInCellsBindsThemAndFocusesT
     HWND focusAtStart = nullptr;
     HWND nameControl = nullptr;
     HWND dialogWindow = nullptr;
-    EXPECT_EQ(Run(dialog, {Check([&](HeadlessFrontEnd& frontEnd) {
+    EXPECT_EQ(Run(dialog, {Do([&](HeadlessFrontEnd& frontEnd) {
                   focusAtStart = ::GetFocus();
                   dialogWindow = frontEnd.Dialog();
                   nameControl = ::GetDlgItem(dialogWindow, IDC_NAME);
@@ -163,13 +157,13 @@ TEST_F(DialogFramework, EnterAndEscapePressTheirButtonsOnlyWhenEnabled) {
     // Both buttons disabled: the keys do nothing, and closing the window still ends the dialog as Cancel.
     SmallDialog lockedDialog;
     bool stillOpen = false;
-    EXPECT_EQ(Run(lockedDialog, {Check([](HeadlessFrontEnd& frontEnd) {
+    EXPECT_EQ(Run(lockedDialog, {Do([](HeadlessFrontEnd& frontEnd) {
                                      ::EnableWindow(::GetDlgItem(frontEnd.Dialog(), IDOK), FALSE);
                                      ::EnableWindow(::GetDlgItem(frontEnd.Dialog(), IDCANCEL), FALSE);
                                  }),
                                  Key(VK_RETURN), Key(VK_ESCAPE),
-                                 Check([&](HeadlessFrontEnd& frontEnd) { stillOpen = ::IsWindow(frontEnd.Dialog()); }),
-                                 Check([](HeadlessFrontEnd& frontEnd) { EXPECT_TRUE(frontEnd.Close().Ok()); })}),
+                                 Do([&](HeadlessFrontEnd& frontEnd) { stillOpen = ::IsWindow(frontEnd.Dialog()); }),
+                                 Do([](HeadlessFrontEnd& frontEnd) { EXPECT_TRUE(frontEnd.Close().Ok()); })}),
               IDCANCEL);
     EXPECT_TRUE(stillOpen);
 }
@@ -177,10 +171,10 @@ TEST_F(DialogFramework, EnterAndEscapePressTheirButtonsOnlyWhenEnabled) {
 TEST_F(DialogFramework, TabAndMnemonicsMoveTheFocusInTemplateOrder) {
     SmallDialog dialog;
     std::vector<int> focusIds;
-    auto note = Check([&](HeadlessFrontEnd&) { focusIds.push_back(::GetDlgCtrlID(::GetFocus())); });
+    auto note = Do([&](HeadlessFrontEnd&) { focusIds.push_back(::GetDlgCtrlID(::GetFocus())); });
     Run(dialog, {note, Key(VK_TAB), note, Key(VK_TAB), note, Key(VK_TAB), note, Key(VK_TAB), note,
                  Key(VK_TAB, true), note, AltChar(u'n'), note, AltChar(u'K'), note,
-                 Check([](HeadlessFrontEnd& frontEnd) { EXPECT_TRUE(frontEnd.Close().Ok()); })});
+                 Do([](HeadlessFrontEnd& frontEnd) { EXPECT_TRUE(frontEnd.Close().Ok()); })});
     // The label takes no focus: its mnemonic hands it to the edit box; a check box's mnemonic clicks it.
     EXPECT_THAT(focusIds, ElementsAre(IDC_NAME, IDC_KEEP, IDOK, IDCANCEL, IDC_NAME, IDCANCEL, IDC_NAME, IDC_KEEP));
     EXPECT_EQ(dialog.keepClicks, 1);
@@ -191,7 +185,7 @@ TEST_F(DialogFramework, TheOwnerTakesNoInputWhileTheDialogRuns) {
     ASSERT_TRUE(owner.CreateMessageOnly());
     SmallDialog dialog(IDD_SMALL, &owner);
     bool ownerEnabled = true;
-    Run(dialog, {Check([&](HeadlessFrontEnd&) { ownerEnabled = owner.IsWindowEnabled(); })});
+    Run(dialog, {Do([&](HeadlessFrontEnd&) { ownerEnabled = owner.IsWindowEnabled(); })});
     EXPECT_FALSE(ownerEnabled);
     EXPECT_TRUE(owner.IsWindowEnabled());
 }

@@ -4,10 +4,12 @@
 #include "module/host/CRegistryBase.h"
 #include "module/host/CQuorCommon.h"
 #include "module/plugin/ModuleStartup.h"
+#include "module/res/resource.h"
 #include "platform/win/ModalFrontEnd.h"
 #include "platform/win/WinReg.h"
 
 #include <cstdlib>
+#include <optional>
 
 namespace dialogtest {
 
@@ -88,6 +90,23 @@ std::u16string DialogRun::cell(int row, int column) {
 bool DialogRun::enabled(int id) {
     CWnd* control = dialog_->GetDlgItem(id);
     return control != nullptr && control->IsWindowEnabled();
+}
+
+Step Do(std::function<void(headless::HeadlessFrontEnd&)> action) {
+    return [action = std::move(action)](headless::HeadlessFrontEnd& frontEnd) {
+        action(frontEnd);
+        return true;
+    };
+}
+
+Step AfterTheRun(int timeoutMs) {
+    return [timeoutMs](headless::HeadlessFrontEnd& frontEnd) {
+        const std::optional<headless::Outcome> done = frontEnd.WaitIdle(timeoutMs, IDC_STOP);
+        if (!done)
+            return false;
+        EXPECT_TRUE(done->Ok()) << done->error;
+        return true;
+    };
 }
 
 std::string AnchorPage(const std::vector<std::string>& urls) {

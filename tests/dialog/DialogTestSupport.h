@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,6 +61,12 @@ private:
     std::unique_ptr<PageHost> host_;
     CTarnLinkCheckDlg* dialog_ = nullptr;
 };
+
+// A step that runs `action` once and is done.
+Step Do(std::function<void(headless::HeadlessFrontEnd&)> action);
+// A step that is done when the check run has ended: nothing posted is pending and Stop is disabled
+// again; a failure after `timeoutMs`.
+Step AfterTheRun(int timeoutMs = 20000);
 
 // A page with one anchor per URL, the anchor's text being "link N".
 std::string AnchorPage(const std::vector<std::string>& urls);

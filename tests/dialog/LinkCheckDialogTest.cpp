@@ -8,7 +8,6 @@
 #include <gmock/gmock.h>
 
 #include <map>
-#include <optional>
 
 namespace dialogtest {
 namespace {
@@ -25,25 +24,6 @@ protected:
         DialogTest::SetUp();
         // No run starts by itself: each test drives the dialog between runs unless it says otherwise.
         SetManualStart(1);
-    }
-
-    // A step that waits until the check run that opening the dialog started has finished.
-    static Step AfterTheRun() {
-        return [](HeadlessFrontEnd& frontEnd) {
-            const std::optional<headless::Outcome> done = frontEnd.WaitIdle(20000, IDC_STOP);
-            if (!done)
-                return false;
-            EXPECT_TRUE(done->Ok()) << done->error;
-            return true;
-        };
-    }
-
-    // A step that runs once and is done.
-    static Step Do(std::function<void(HeadlessFrontEnd&)> action) {
-        return [action = std::move(action)](HeadlessFrontEnd& frontEnd) {
-            action(frontEnd);
-            return true;
-        };
     }
 
     DialogRun run{AnchorPage(kUrls)};
