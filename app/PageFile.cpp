@@ -1,56 +1,16 @@
 #include "app/PageFile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <memory>
 
 namespace {
 
-std::string describe(const std::string& what, const std::string& path) {
-    return what + " " + path + ": " + std::strerror(errno);
-}
-
-// Reads the whole file; errors throw.
-std::string readAll(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw PageFileError(describe("cannot open", path));
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        throw PageFileError("not a regular file: " + path);
-    }
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            int saved = errno;
-            ::close(fd);
-            errno = saved;
-            throw PageFileError(describe("cannot read", path));
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return bytes;
-}
-
-std::string folderOf(const std::string& path) {
-    auto slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
+using namespace filesteps;
 
 // The file a symbolic link leads to (the path itself when it is none).
 std::string resolved(const std::string& path) {
@@ -60,105 +20,132 @@ std::string resolved(const std::string& path) {
     return real.get();
 }
 
-void writeAll(int fd, const std::string& bytes, const std::string& path) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw PageFileError(describe("cannot write", path));
-        done += static_cast<std::size_t>(n);
-    }
+// $XDG_STATE_HOME/tarn, else ~/.local/state/tarn, made when missing; empty when there is none.
+std::string stateFolder() {
+    std::filesystem::path base;
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state == '/')
+        base = state;
+    else if (const char* home = std::getenv("HOME"); home && *home == '/')
+        base = std::filesystem::path(home) / ".local" / "state";
+    else
+        return {};
+    std::error_code error;
+    std::filesystem::create_directories(base / "tarn", error);
+    return error ? std::string() : (base / "tarn").string();
 }
 
-// Writes `bytes` to a new temporary file beside `target`, flushed to disk, with `mode`; returns
-// its name. The caller renames or links it into place.
-std::string writeTemporary(const std::string& target, const std::string& bytes, mode_t mode, uid_t uid, gid_t gid) {
-    const std::string folder = folderOf(target);
-    const std::string base = target.substr(target.rfind('/') + 1);
-    std::string name = folder + "/." + base + ".tarnlink-XXXXXX";
-    int fd = mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0)
-        throw PageFileError(describe("cannot write in", folder));
-    try {
-        writeAll(fd, bytes, name);
-        // The owner is kept where we may set it; the mode always.
-        [[maybe_unused]] int owned = fchown(fd, uid, gid);
-        if (fchmod(fd, mode & 07777) != 0 || fsync(fd) != 0)
-            throw PageFileError(describe("cannot write", name));
-        if (::close(fd) != 0) {
-            fd = -1;
-            throw PageFileError(describe("cannot write", name));
-        }
-    } catch (...) {
-        if (fd >= 0)
-            ::close(fd);
-        ::unlink(name.c_str());
-        throw;
-    }
-    return name;
-}
-
-void syncFolder(const std::string& folder) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        fsync(fd);
-        ::close(fd);
-    }
-}
-
-// "folder/NAME.corrected.EXT", or with "-2", "-3"... when taken.
-std::string besideName(const std::string& target, int attempt) {
-    const std::string folder = folderOf(target);
-    std::string base = target.substr(target.rfind('/') + 1);
-    auto dot = base.rfind('.');
-    std::string stem = dot == std::string::npos || dot == 0 ? base : base.substr(0, dot);
-    std::string ext = dot == std::string::npos || dot == 0 ? "" : base.substr(dot);
-    return folder + "/" + stem + ".corrected" + (attempt > 1 ? "-" + std::to_string(attempt) : "") + ext;
+void removeQuietly(const std::string& path) {
+    int saved = errno;
+    ::unlink(path.c_str());
+    errno = saved;
 }
 
 }  // namespace
 
 PageFile PageFile::open(const std::string& path) {
-    return PageFile(path, readAll(path));
+    std::string bytes = readRegular(path);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        throw PageFileError(describe("cannot open", path));
+    std::string named = std::filesystem::absolute(path).lexically_normal().string();
+    return PageFile(std::move(named), std::move(bytes), st.st_mode & 0777);
 }
 
-PageFile::SaveResult PageFile::save(const std::string& corrected) const {
-    const std::string target = resolved(path_);
-    struct stat st {};
-    if (stat(target.c_str(), &st) != 0)
-        throw PageFileError(describe("cannot find", target));
-    const std::string temporary = writeTemporary(target, corrected, st.st_mode, st.st_uid, st.st_gid);
-
+PageFile::SaveResult PageFile::save(const std::string& corrected, const Interrupted& interrupted) const {
+    if (interrupted && interrupted())
+        throw PageFileError("interrupted before " + path_ + " was written");
+    errno = 0;
+    std::optional<struct stat> now = statRegular(path_);
+    if (!now && errno == ENOENT)
+        return writeElsewhere(Outcome::Rescued, corrected, path_ + " was deleted meanwhile");
     // Someone else's change of the page wins over ours: ours goes beside it.
-    bool changed;
-    try {
-        changed = readAll(target) != bytes_;
-    } catch (const PageFileError&) {
-        changed = true;
+    bool changed = !now;
+    if (now) {
+        try {
+            changed = readRegular(path_) != bytes_;
+        } catch (const PageFileError&) {
+            changed = true;
+        }
     }
-    if (!changed) {
+    if (changed)
+        return writeElsewhere(Outcome::ChangedOnDisk, corrected, {});
+    std::string target;
+    try {
+        target = resolved(path_);
+    } catch (const PageFileError& e) {
+        return writeElsewhere(Outcome::Rescued, corrected, e.what());
+    }
+    if (!userMayWrite(target, *now))
+        return writeElsewhere(Outcome::ReadOnly, corrected, {});
+    try {
+        return replace(target, *now, corrected, interrupted);
+    } catch (const PageFileError& e) {
+        if (interrupted && interrupted())
+            throw;
+        return writeElsewhere(Outcome::Rescued, corrected, e.what());
+    }
+}
+
+PageFile::SaveResult PageFile::replace(const std::string& target, const struct stat& st,
+                                       const std::string& corrected, const Interrupted& interrupted) const {
+    const std::string folder = folderOf(target);
+    const std::string name = nameOf(target);
+    auto stopBefore = [&](const std::string& temporary) {
+        if (interrupted && interrupted()) {
+            removeQuietly(temporary);
+            throw PageFileError("interrupted before " + target + " was written");
+        }
+    };
+    if (renameKeepsIdentity(st)) {
+        const std::string temporary =
+            writeTemporary(folder, name, corrected, st.st_mode, std::make_pair(st.st_uid, st.st_gid));
+        stopBefore(temporary);
         if (rename(temporary.c_str(), target.c_str()) != 0) {
-            ::unlink(temporary.c_str());
+            removeQuietly(temporary);
             throw PageFileError(describe("cannot replace", target));
         }
-        syncFolder(folderOf(target));
-        return {Outcome::Saved, target};
+        syncFolder(folder);
+        return {Outcome::Saved, target, {}};
     }
-    for (int attempt = 1; attempt < 1000; ++attempt) {
-        const std::string beside = besideName(target, attempt);
-        // link() never replaces a file that exists.
-        if (link(temporary.c_str(), beside.c_str()) == 0) {
-            ::unlink(temporary.c_str());
-            syncFolder(folderOf(target));
-            return {Outcome::SavedBeside, beside};
+    // Every name of the page must see the corrections, and its owner stays: written over, with the old
+    // text safe on disk until the new text is.
+    const std::string backup = writeTemporary(folder, name, bytes_, 0600);
+    stopBefore(backup);
+    try {
+        overwrite(target, st, corrected);
+    } catch (const PageFileError& e) {
+        try {
+            overwrite(target, st, bytes_);
+        } catch (const PageFileError&) {
+            throw PageFileError(std::string(e.what()) + "; its previous text is kept in " + backup);
         }
-        if (errno != EEXIST)
-            break;
+        removeQuietly(backup);
+        throw;
     }
-    int saved = errno;
-    ::unlink(temporary.c_str());
-    errno = saved;
-    throw PageFileError(describe("cannot write the corrected page beside", target));
+    removeQuietly(backup);
+    syncFolder(folder);
+    return {Outcome::Saved, target, {}};
+}
+
+PageFile::SaveResult PageFile::writeElsewhere(Outcome outcome, const std::string& corrected,
+                                              const std::string& reason) const {
+    const std::string name = nameOf(path_);
+    std::string besideError;
+    try {
+        const std::string temporary = writeTemporary(folderOf(path_), name, corrected, mode_);
+        return {outcome, linkBeside(temporary, folderOf(path_), name), reason};
+    } catch (const PageFileError& e) {
+        besideError = e.what();
+    }
+    const std::string state = stateFolder();
+    if (!state.empty()) {
+        try {
+            const std::string temporary = writeTemporary(state, name, corrected, mode_);
+            return {Outcome::Rescued, linkBeside(temporary, state, name),
+                    reason.empty() ? besideError : reason};
+        } catch (const PageFileError&) {
+        }
+    }
+    throw PageFileError((reason.empty() ? besideError : reason + "; " + besideError) +
+                        "; the corrected page could not be written anywhere");
 }

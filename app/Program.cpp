@@ -8,6 +8,7 @@
 
 #include "app/AutomationSession.h"
 #include "app/CorrectionCount.h"
+#include "app/ForPeople.h"
 #include "app/HostWindow.h"
 #include "app/LoadedPage.h"
 #include "app/ModalWatch.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-void fail(const std::string& message) { std::cerr << "tarnlink: " << message << '\n'; }
+void fail(const std::string& message) { std::cerr << "tarnlink: " << forPeople(message) << '\n'; }
 
 std::vector<std::u16string> rootIds(const std::vector<std::string>& roots) {
     std::vector<std::u16string> ids;
@@ -49,26 +50,42 @@ std::optional<std::string> runEntry(PluginModule::Entry entry, PageHost& host) {
 struct Saved {
     bool saved = false;
     std::optional<std::string> path;
+    bool complete = true;  // the corrections went where they belong, or the user is told why not
 };
 
 // Writes the corrected page when the module said it changed the document, and says on `summary` what
-// was written where; a failure leaves the page as it was and returns nothing.
-std::optional<Saved> saveCorrections(const LoadedPage& page, const PageHost& host, std::ostream& summary) {
+// was written where. Nothing is returned when no corrected page could be written at all; `complete`
+// is false when it could not go where it belongs.
+std::optional<Saved> saveCorrections(const LoadedPage& page, const PageHost& host, std::ostream& summary,
+                                     const StopSignals& signals) {
+    const std::string name = forPeople(page.file.path());
     if (!host.documentChanged()) {
-        summary << "0 corrections: " << page.file.path() << " is unchanged.\n";
+        summary << "0 corrections: " << name << " is unchanged.\n";
         return Saved{};
     }
     const int count = countCorrections(*page.document);
     try {
-        PageFile::SaveResult result = page.file.save(page.correctedBytes());
-        if (result.outcome == PageFile::Outcome::Saved)
-            summary << count << " correction(s) written to " << result.path << ".\n";
-        else
-            summary << page.file.path() << " changed on disk meanwhile and was left as it is; " << count
-                      << " correction(s) written to " << result.path << " instead.\n";
-        return Saved{true, result.path};
+        PageFile::SaveResult result =
+            page.file.save(page.correctedBytes(), [&signals] { return signals.arrived(); });
+        const std::string written = std::to_string(count) + " correction(s) written to " + forPeople(result.path);
+        switch (result.outcome) {
+        case PageFile::Outcome::Saved:
+            summary << written << ".\n";
+            break;
+        case PageFile::Outcome::ChangedOnDisk:
+            summary << name << " changed on disk meanwhile and was left as it is; " << written << " instead.\n";
+            break;
+        case PageFile::Outcome::ReadOnly:
+            summary << name << " is read-only for you and was left as it is; " << written << " instead.\n";
+            break;
+        case PageFile::Outcome::Rescued:
+            fail("cannot save " + page.file.path() + ": " + result.reason + "; " + written + " instead");
+            break;
+        }
+        return Saved{true, result.path, result.outcome != PageFile::Outcome::Rescued};
     } catch (const PageFileError& e) {
-        fail(std::string(e.what()) + "; the page is unchanged");
+        fail(std::string(e.what()) + "; the page is unchanged and its " + std::to_string(count) +
+             " correction(s) are lost");
         return std::nullopt;
     }
 }
@@ -96,9 +113,9 @@ int runAutomated(const LoadedPage& page, PageHost& host, HostWindow& window,
     }
     const int modalResult = host.documentChanged() ? IDOK : IDCANCEL;
     // Standard output carries only the JSON lines.
-    std::optional<Saved> saved = saveCorrections(page, host, std::cerr);
+    std::optional<Saved> saved = saveCorrections(page, host, std::cerr, signals);
     session.printExit(modalResult, saved && saved->saved, saved ? saved->path : std::nullopt);
-    return saved ? EXIT_DONE : EXIT_FAILED;
+    return saved && saved->complete ? EXIT_DONE : EXIT_FAILED;
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include "app/ProgramOptions.h"
 
+#include <sstream>
+
 #include <CLI/CLI.hpp>
+
+#include "app/ForPeople.h"
 
 std::optional<ProgramOptions> parseOptions(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
                                            int& exitCode) {
@@ -19,7 +23,12 @@ std::optional<ProgramOptions> parseOptions(int argc, const char* const* argv, st
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        int code = app.exit(e, out, err);
+        // The message quotes what was typed, which may hold anything.
+        std::ostringstream message;
+        int code = app.exit(e, out, message);
+        std::istringstream lines(message.str());
+        for (std::string line; std::getline(lines, line);)
+            err << forPeople(line) << '\n';
         exitCode = code == 0 ? EXIT_DONE : EXIT_FAILED;
         return std::nullopt;
     }

@@ -59,7 +59,8 @@ void CQuorResizableDlg::initDlgOK() {
     CRegistryBase registry(placementKey, HKEY_CURRENT_USER, 0, 1, 0);
     const int width = static_cast<int>(registry.GetValueDWORD(WIDTH_VALUE, 0, 0));
     const int height = static_cast<int>(registry.GetValueDWORD(HEIGHT_VALUE, 0, 0));
-    if (width >= minWidth_ && height >= minHeight_ && (width != width_ || height != height_))
+    const bool withinBounds = width >= minWidth_ && height >= minHeight_ && width <= kMaxWidth && height <= kMaxHeight;
+    if (withinBounds && (width != width_ || height != height_))
         SetClientSize(*this, width, height);
     resized_ = false;
 }
@@ -80,15 +81,16 @@ void CQuorResizableDlg::resizeDlgItems(CWnd* pCtl, int delta, bool horizontal, b
     pCtl->MoveWindow(x, y, width, height, redraw);
 }
 
-// The template's size is the smallest: a smaller size is put back up to it, and the controls are laid out
-// only for sizes at least that large.
+// The template's size is the smallest and kMaxWidth x kMaxHeight the largest: a size beyond them is put back
+// within them, and the controls are laid out only for sizes within.
 LRESULT CQuorResizableDlg::OnSizeChanged(WPARAM, LPARAM lParam) {
     if (!laidOut_)
         return 0;
     const int width = LOWORD(static_cast<UINT_PTR>(lParam));
     const int height = HIWORD(static_cast<UINT_PTR>(lParam));
-    if (width < minWidth_ || height < minHeight_) {
-        SetClientSize(*this, std::max(width, minWidth_), std::max(height, minHeight_));
+    if (width < minWidth_ || height < minHeight_ || width > kMaxWidth || height > kMaxHeight) {
+        SetClientSize(*this, std::clamp(width, minWidth_, std::max(minWidth_, kMaxWidth)),
+                      std::clamp(height, minHeight_, std::max(minHeight_, kMaxHeight)));
         return 0;
     }
     const int dx = width - width_;

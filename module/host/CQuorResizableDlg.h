@@ -2,12 +2,18 @@
 #include "platform/afx/CDialog.h"
 #include "platform/afx/CString.h"
 
-// The host's resizable dialog: it keeps the template's size as the smallest, hands every size change to
-// layoutDlgItems as the change in cells, and with `rememberSize` keeps the size the user gave the dialog
-// under the key setPlacementKey names, for the next time.
+// The host's resizable dialog: it keeps the template's size as the smallest and kMaxWidth x kMaxHeight cells
+// as the largest, hands every size change to layoutDlgItems as the change in cells, and with
+// `rememberSize` keeps the size the user gave the dialog under the key setPlacementKey names, for the next
+// time (a remembered size beyond those bounds is not restored).
 class CQuorResizableDlg : public CDialog {
     DECLARE_DYNAMIC(CQuorResizableDlg)
 public:
+    // Larger than any terminal a person reads, and small enough that a dialog of this size is painted at
+    // once: a size that went wrong, or was stored wrong, costs no more than this.
+    static constexpr int kMaxWidth = 1000;
+    static constexpr int kMaxHeight = 400;
+
     CQuorResizableDlg(UINT nIDTemplate, CWnd* pParent, bool rememberSize);
     ~CQuorResizableDlg() override;
 

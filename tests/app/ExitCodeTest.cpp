@@ -53,6 +53,16 @@ TEST_F(ExitCodeTest, PagesThatCannotBeCheckedEndWith2AndAClearMessage) {
     EXPECT_TRUE(output.empty()) << output;
 }
 
+TEST_F(ExitCodeTest, WhatIsQuotedToPeopleCannotReachTheTerminalAsEscapes) {
+    const std::string hostile = "\x1b]0;owned\x07\x1b[2J";
+    EXPECT_EQ(run({"--automate", (folder / (hostile + ".html")).string()}), 2);
+    EXPECT_EQ(run({"--bogus" + hostile, writePage(kPage)}), 2);
+    EXPECT_EQ(run({"--automate", writePage(kPage), "--root", hostile}), 2);
+    EXPECT_EQ(errors().find('\x1b'), std::string::npos) << errors();
+    EXPECT_EQ(errors().find('\x07'), std::string::npos) << errors();
+    EXPECT_TRUE(errorsMention("^[]0;owned^G^[[2J")) << errors();
+}
+
 TEST_F(ExitCodeTest, ARootIdThatNamesNoElementIsRefusedBeforeTheModuleIsLoaded) {
     std::string page = writePage(kPage);
     EXPECT_EQ(run({"--automate", page, "--root", "nowhere", "--module", "/nonexistent/module.so"}), 2);

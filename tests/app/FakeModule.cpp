@@ -3,7 +3,9 @@
 // "no-entry" (the table is accepted and left empty), "no-dialog" (the entry's dialog cannot be made),
 // "throw-std", "throw-framework" and "throw-other" (an exception leaves the entry), and "correct" (the
 // first A's href becomes http://127.0.0.1:9/fixed and the host hears of it, as after OK; with
-// TARN_FAKE_TOUCH set to the page's path, the page changes on disk meanwhile).
+// TARN_FAKE_TOUCH set to the page's path, the page changes on disk meanwhile; with TARN_FAKE_REMOVE, it
+// is deleted).
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -46,6 +48,8 @@ void fakeEntry(CPluginHost* host) {
         }
         if (const char* touched = std::getenv("TARN_FAKE_TOUCH"))
             std::ofstream(touched, std::ios::app) << "<!-- edited elsewhere -->";
+        if (const char* removed = std::getenv("TARN_FAKE_REMOVE"))
+            std::remove(removed);
         host->notifyUpdate(0, PLUGIN_UPDATE_DOCUMENT, 0);
     }
 }

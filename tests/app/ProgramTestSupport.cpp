@@ -38,7 +38,7 @@ void ProgramTest::writeManualStart(bool manual) {
 }
 
 std::vector<std::string> ProgramTest::environment() const {
-    return {"XDG_CONFIG_HOME=" + (folder / "config").string()};
+    return {"XDG_CONFIG_HOME=" + (folder / "config").string(), "XDG_STATE_HOME=" + (folder / "state").string()};
 }
 
 std::unique_ptr<ProgramProcess> ProgramTest::startAutomated(const std::string& page, std::vector<std::string> args,
@@ -66,7 +66,8 @@ std::vector<std::string> callStrings(const nlohmann::json& calls) {
 std::vector<std::string> ProgramTest::pages() const {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.path().filename() != "config" && entry.path().filename() != "stderr.txt")
+        if (entry.path().filename() != "config" && entry.path().filename() != "state" &&
+            entry.path().filename() != "stderr.txt")
             names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;

@@ -11,8 +11,9 @@
 
 namespace tarn::test {
 
-// A temporary folder with a page in it and a configuration folder of its own (XDG_CONFIG_HOME), where
-// the check is set to start by hand unless a test asks for the automatic start.
+// A temporary folder with a page in it, and a configuration folder of its own (XDG_CONFIG_HOME), where
+// the check is set to start by hand unless a test asks for the automatic start, and a state folder
+// (XDG_STATE_HOME).
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -30,7 +31,7 @@ protected:
                                                    std::vector<std::string> extraEnvironment = {});
     // What the program wrote on its standard error so far.
     std::string errors() const { return readFile(folder / "stderr.txt"); }
-    // The folder's entries besides the program's own (configuration, standard error), sorted.
+    // The folder's entries besides the program's own (configuration, state, standard error), sorted.
     std::vector<std::string> pages() const;
 
     std::filesystem::path folder;

@@ -69,7 +69,18 @@ TEST_F(SaveTest, AFailedSaveEndsWith2AndLeavesThePageIntact) {
     EXPECT_EQ(readFile(page), big);
     EXPECT_EQ(pages(), std::vector<std::string>{"page.html"});
     EXPECT_NE(errors().find("cannot write"), std::string::npos) << errors();
-    EXPECT_NE(errors().find("the page is unchanged"), std::string::npos) << errors();
+    EXPECT_NE(errors().find("the page is unchanged and its 1 correction(s) are lost"), std::string::npos) << errors();
+}
+
+TEST_F(SaveTest, APageThatCannotTakeTheCorrectionsGetsThemBesideItAndEndsWith2) {
+    std::string page = writePage(kPage);
+    EXPECT_EQ(runCorrecting(page, {"TARN_FAKE_REMOVE=" + page}), 2);
+    const std::string beside = (folder / "page.corrected.html").string();
+    EXPECT_EQ(exitLine()["saved"], true);
+    EXPECT_EQ(exitLine()["path"], beside);
+    EXPECT_EQ(readFile(beside), kCorrected);
+    EXPECT_NE(errors().find("deleted meanwhile; 1 correction(s) written to " + beside + " instead"), std::string::npos)
+        << errors();
 }
 
 }  // namespace

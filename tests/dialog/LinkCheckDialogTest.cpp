@@ -1,5 +1,6 @@
 #include "tests/dialog/DialogTestSupport.h"
 
+#include "module/host/CQuorResizableDlg.h"
 #include "module/host/CRegistryBase.h"
 #include "module/links/LinkCheckValues.h"
 #include "module/res/resource.h"
@@ -339,6 +340,23 @@ TEST_F(LinkCheckDialog, RemembersItsSizeUnderThePlacementKey) {
     nlohmann::json size;
     run.Run({Do([&](HeadlessFrontEnd& frontEnd) { size = frontEnd.State()["size"]; })});
     EXPECT_EQ(size, nlohmann::json({130, 45}));
+}
+
+TEST_F(LinkCheckDialog, AnAbsurdSizeIsBoundedAndAStoredOneIsNotRestored) {
+    nlohmann::json opened;
+    nlohmann::json size;
+    run.Run({Do([&](HeadlessFrontEnd& frontEnd) {
+        opened = frontEnd.State()["size"];
+        EXPECT_TRUE(frontEnd.Resize(10000, 10000).Ok());
+        size = frontEnd.State()["size"];
+    })});
+    EXPECT_EQ(size, nlohmann::json({CQuorResizableDlg::kMaxWidth, CQuorResizableDlg::kMaxHeight}));
+
+    CRegistryBase registry(u"Software\\Tarn\\Tarnpage\\dlg\\LinkCheckDlg", HKEY_CURRENT_USER, 1, 1, 0);
+    registry.SetValueDWORD(u"Width", 10000);
+    registry.SetValueDWORD(u"Height", 10000);
+    run.Run({Do([&](HeadlessFrontEnd& frontEnd) { size = frontEnd.State()["size"]; })});
+    EXPECT_EQ(size, opened);
 }
 
 }  // namespace
