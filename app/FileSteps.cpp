@@ -98,56 +98,6 @@ bool renameKeepsIdentity(const struct stat& st) {
     return st.st_nlink <= 1 && (st.st_uid == geteuid() || geteuid() == 0);
 }
 
-std::string writeTemporary(const std::string& folder, const std::string& name, const std::string& bytes,
-                           mode_t mode, std::optional<std::pair<uid_t, gid_t>> owner) {
-    std::string path = folder + "/." + name + ".tarnlink-XXXXXX";
-    int fd = mkostemp(path.data(), O_CLOEXEC);
-    if (fd < 0)
-        throw PageFileError(describe("cannot write in", folder));
-    try {
-        writeAll(fd, bytes, path);
-        if (owner) {
-            // Kept where we may set it.
-            [[maybe_unused]] int owned = fchown(fd, owner->first, owner->second);
-        }
-        if (fchmod(fd, mode & 07777) != 0 || fsync(fd) != 0)
-            throw PageFileError(describe("cannot write", path));
-        if (::close(fd) != 0) {
-            fd = -1;
-            throw PageFileError(describe("cannot write", path));
-        }
-    } catch (...) {
-        if (fd >= 0)
-            ::close(fd);
-        ::unlink(path.c_str());
-        throw;
-    }
-    return path;
-}
-
-std::string linkBeside(const std::string& temporary, const std::string& folder, const std::string& name) {
-    auto dot = name.rfind('.');
-    const bool hasExtension = dot != std::string::npos && dot != 0;
-    const std::string stem = hasExtension ? name.substr(0, dot) : name;
-    const std::string extension = hasExtension ? name.substr(dot) : "";
-    for (int attempt = 1; attempt < 1000; ++attempt) {
-        const std::string beside =
-            folder + "/" + stem + ".corrected" + (attempt > 1 ? "-" + std::to_string(attempt) : "") + extension;
-        // link() never replaces a file that exists, nor follows a link that stands where it writes.
-        if (link(temporary.c_str(), beside.c_str()) == 0) {
-            ::unlink(temporary.c_str());
-            syncFolder(folder);
-            return beside;
-        }
-        if (errno != EEXIST)
-            break;
-    }
-    int saved = errno;
-    ::unlink(temporary.c_str());
-    errno = saved;
-    throw PageFileError(describe("cannot write the corrected page in", folder));
-}
-
 void overwrite(const std::string& path, const struct stat& expected, const std::string& bytes) {
     int fd = openRegular(path, O_WRONLY | O_NOFOLLOW);
     if (fd < 0)

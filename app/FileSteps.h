@@ -33,16 +33,6 @@ bool userMayWrite(const std::string& path, const struct stat& st);
 // Whether a new file put in the place of this one keeps its owner and its other names (hard links).
 bool renameKeepsIdentity(const struct stat& st);
 
-// Writes `bytes` to a new temporary file in `folder`, named after `name`, flushed to disk, with `mode`
-// (and the owner, where it may be set). Returns its path; throws and leaves nothing on failure.
-std::string writeTemporary(const std::string& folder, const std::string& name, const std::string& bytes,
-                           mode_t mode, std::optional<std::pair<uid_t, gid_t>> owner = std::nullopt);
-
-// Gives the temporary file a free name "STEM.corrected.EXT" (then "-2", "-3"...) in `folder`, never
-// replacing a file, and removes the temporary name. Returns the name given; throws on failure, and the
-// temporary file is removed either way.
-std::string linkBeside(const std::string& temporary, const std::string& folder, const std::string& name);
-
 // Overwrites the regular file `path` (the same file as `expected`) with `bytes` and flushes it: the way
 // to keep every hard link of a page, and a page's owner, where a rename would lose them. Throws on failure.
 void overwrite(const std::string& path, const struct stat& expected, const std::string& bytes);

@@ -1,5 +1,7 @@
 #include "app/PageFile.h"
 
+#include "app/TemporaryFile.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,12 +34,6 @@ std::string stateFolder() {
     std::error_code error;
     std::filesystem::create_directories(base / "tarn", error);
     return error ? std::string() : (base / "tarn").string();
-}
-
-void removeQuietly(const std::string& path) {
-    int saved = errno;
-    ::unlink(path.c_str());
-    errno = saved;
 }
 
 }  // namespace
@@ -90,39 +86,32 @@ PageFile::SaveResult PageFile::replace(const std::string& target, const struct s
                                        const std::string& corrected, const Interrupted& interrupted) const {
     const std::string folder = folderOf(target);
     const std::string name = nameOf(target);
-    auto stopBefore = [&](const std::string& temporary) {
-        if (interrupted && interrupted()) {
-            removeQuietly(temporary);
+    auto stopBefore = [&] {
+        if (interrupted && interrupted())
             throw PageFileError("interrupted before " + target + " was written");
-        }
     };
+    TemporaryFile::removeAbandoned(folder, name);
     if (renameKeepsIdentity(st)) {
-        const std::string temporary =
-            writeTemporary(folder, name, corrected, st.st_mode, std::make_pair(st.st_uid, st.st_gid));
-        stopBefore(temporary);
-        if (rename(temporary.c_str(), target.c_str()) != 0) {
-            removeQuietly(temporary);
-            throw PageFileError(describe("cannot replace", target));
-        }
-        syncFolder(folder);
+        TemporaryFile temporary(folder, name, corrected, st.st_mode, std::make_pair(st.st_uid, st.st_gid));
+        stopBefore();
+        temporary.renameTo(target);
         return {Outcome::Saved, target, {}};
     }
     // Every name of the page must see the corrections, and its owner stays: written over, with the old
     // text safe on disk until the new text is.
-    const std::string backup = writeTemporary(folder, name, bytes_, 0600);
-    stopBefore(backup);
+    TemporaryFile backup(folder, name, bytes_, 0600, std::nullopt, TemporaryFile::Kind::OldText);
+    stopBefore();
     try {
         overwrite(target, st, corrected);
     } catch (const PageFileError& e) {
         try {
             overwrite(target, st, bytes_);
         } catch (const PageFileError&) {
-            throw PageFileError(std::string(e.what()) + "; its previous text is kept in " + backup);
+            // The backup is then the only whole copy of the page: it stays.
+            throw PageFileError(std::string(e.what()) + "; its previous text is kept in " + backup.keep());
         }
-        removeQuietly(backup);
         throw;
     }
-    removeQuietly(backup);
     syncFolder(folder);
     return {Outcome::Saved, target, {}};
 }
@@ -132,17 +121,16 @@ PageFile::SaveResult PageFile::writeElsewhere(Outcome outcome, const std::string
     const std::string name = nameOf(path_);
     std::string besideError;
     try {
-        const std::string temporary = writeTemporary(folderOf(path_), name, corrected, mode_);
-        return {outcome, linkBeside(temporary, folderOf(path_), name), reason};
+        TemporaryFile temporary(folderOf(path_), name, corrected, mode_);
+        return {outcome, temporary.linkBeside(folderOf(path_), name), reason};
     } catch (const PageFileError& e) {
         besideError = e.what();
     }
     const std::string state = stateFolder();
     if (!state.empty()) {
         try {
-            const std::string temporary = writeTemporary(state, name, corrected, mode_);
-            return {Outcome::Rescued, linkBeside(temporary, state, name),
-                    reason.empty() ? besideError : reason};
+            TemporaryFile temporary(state, name, corrected, mode_);
+            return {Outcome::Rescued, temporary.linkBeside(state, name), reason.empty() ? besideError : reason};
         } catch (const PageFileError&) {
         }
     }

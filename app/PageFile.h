@@ -35,7 +35,8 @@ public:
     // Writes `corrected` in place of the page (through a symbolic link, to its target): a new file
     // renamed over it, flushed, with the page's permissions and owner; a page with other names (hard
     // links), or another owner the user may not give a new file, is overwritten instead, its old text
-    // kept in a flushed temporary file until the new one is written.
+    // kept in a flushed temporary file until the new one is written. Temporary files that a killed save
+    // left beside the page are removed first.
     //
     // Where the page cannot take the corrections, the corrected page goes beside the page as the user
     // named it ("NAME.corrected.EXT", "-2", "-3"... when taken), with the permissions the page had when

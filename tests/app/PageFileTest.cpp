@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "app/PageFile.h"
+#include "app/TemporaryFile.h"
 
 namespace fs = std::filesystem;
 
@@ -245,6 +246,20 @@ TEST_F(PageFileTest, AKilledSaveNeverLeavesATruncatedPage) {
         std::string now = read(path);
         EXPECT_TRUE(now == a || now == b) << "round " << round << ": " << now.size() << " bytes";
     }
+}
+
+TEST_F(PageFileTest, TheNextSaveRemovesWhatAKilledSaveLeftAndNothingBeingWritten) {
+    std::string path = write("page.html", "original");
+    pid_t child = fork();
+    if (child == 0) {
+        new TemporaryFile(dir.string(), "page.html", "half-written", 0644);
+        raise(SIGKILL);
+    }
+    waitpid(child, nullptr, 0);
+    TemporaryFile live(dir.string(), "page.html", "being written", 0644);
+    EXPECT_EQ(entries().size(), 3u);
+    EXPECT_EQ(PageFile::open(path).save("corrected").outcome, PageFile::Outcome::Saved);
+    EXPECT_EQ(entries(), (std::vector<std::string>{fs::path(live.path()).filename().string(), "page.html"}));
 }
 
 }  // namespace
