@@ -21,6 +21,8 @@ namespace {
 // SGR mouse reports of presses, releases and the wheel; bracketed paste.
 constexpr std::string_view kModesOn = "\x1b[?1000h\x1b[?1006h\x1b[?2004h";
 constexpr std::string_view kModesOff = "\x1b[?2004l\x1b[?1006l\x1b[?1000l";
+// Last on the way out: leaving the alternate screen may bring back the cursor's state from inside it.
+constexpr std::string_view kCursorShown = "\x1b[?25h";
 
 constexpr int kCrashSignals[] = {SIGSEGV, SIGABRT, SIGBUS, SIGFPE};
 
@@ -147,9 +149,10 @@ Terminal::Terminal() {
 
     restoreState.length = 0;
     Append(restoreState, kModesOff);
-    Append(restoreState, "\x1b[0m\x1b[?25h");
+    Append(restoreState, "\x1b[0m");
     if (const char* leave = tigetstr(const_cast<char*>("rmcup")); leave != nullptr && leave != reinterpret_cast<char*>(-1))
         Append(restoreState, leave);
+    Append(restoreState, kCursorShown);
     struct sigaction crash {};
     crash.sa_handler = onCrash;
     sigemptyset(&crash.sa_mask);
@@ -171,6 +174,7 @@ void Terminal::Restore() {
     WriteAll(kModesOff);
     curs_set(1);
     endwin();
+    WriteAll(kCursorShown);
     screenActive = 0;
     delscreen(screen);
     screen = nullptr;
