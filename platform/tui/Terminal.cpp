@@ -227,7 +227,7 @@ void Terminal::Invalidate() {
     clearok(curscr, TRUE);
 }
 
-void Terminal::Draw(const Frame& frame) {
+void Terminal::Draw(Frame frame) {
     const bool whole = shown_.width != frame.width || shown_.height != frame.height;
     for (int y = 0; y < frame.height && y < height_; ++y) {
         for (int x = 0; x < frame.width && x < width_; ++x) {
@@ -276,7 +276,7 @@ void Terminal::Draw(const Frame& frame) {
     }
     wnoutrefresh(stdscr);
     doupdate();
-    shown_ = frame;
+    shown_ = std::move(frame);
 }
 
 }  // namespace tui

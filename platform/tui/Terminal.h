@@ -39,7 +39,7 @@ public:
     // Whether colours are used (a colour terminal, NO_COLOR unset or empty).
     bool Colors() const { return colors_; }
 
-    void Draw(const Frame& frame);
+    void Draw(Frame frame);
     // The next Draw repaints every cell (the screen may have been disturbed).
     void Invalidate();
 

@@ -211,6 +211,14 @@ TEST_F(TerminalDialog, SigtermDuringACheckClosesAsCancelAndRestoresTheTerminal) 
     ExpectRestored(*term);
 }
 
+TEST_F(TerminalDialog, ACrashSignalRestoresTheTerminalAndStillEndsTheProgram) {
+    auto term = open(twoLinkPage(), 120, 40);
+    ASSERT_TRUE(term->waitForText("F1")) << term->screenText();
+    ASSERT_EQ(kill(term->commandPid(), SIGSEGV), 0);
+    EXPECT_EQ(term->waitForExit(), 128 + SIGSEGV);
+    ExpectRestored(*term);
+}
+
 }  // namespace
 
 }  // namespace tarn::test
