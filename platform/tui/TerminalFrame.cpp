@@ -8,7 +8,6 @@
 #include "platform/tui/KeyHelp.h"
 #include "platform/tui/Terminal.h"
 #include "platform/tui/TerminalFrontEnd.h"
-#include "platform/win/WinControls.h"
 #include "platform/win/WinUser.h"
 
 // What the terminal shows: the host's window (its title on the top line, its status bar on the bottom
