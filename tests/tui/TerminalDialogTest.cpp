@@ -61,9 +61,8 @@ protected:
     }
 
     std::unique_ptr<TmuxSession> open(const std::string& page, int width, int height) {
-        std::vector<std::string> env = environment();
-        env.push_back("LSAN_OPTIONS=suppressions=" TARN_LSAN_SUPPRESSIONS);
-        return std::make_unique<TmuxSession>(folder, width, height, std::vector<std::string>{TARN_PROGRAM, page}, env);
+        return std::make_unique<TmuxSession>(folder, width, height, std::vector<std::string>{TARN_PROGRAM, page},
+                                             environment());
     }
 
     std::string twoLinkPage() {
