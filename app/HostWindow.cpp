@@ -1,5 +1,9 @@
 #include "app/HostWindow.h"
 
+#include <string>
+
+#include "platform/afx/Utf8.h"
+
 HostWindow::HostWindow(const Document& document) : document_(document) {}
 
 BOOL HostWindow::Create() { return CreateMessageOnly(); }
@@ -10,4 +14,20 @@ LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SOURCE_CURSOR_MOVED)
         sourceCursor_ = document_.sourceCursor();
     return CWnd::WindowProc(message, wParam, lParam);
+}
+
+std::u16string HostWindow::statusText() const {
+    if (!sourceCursor_)
+        return u"F1: keys";
+    std::string_view text = document_.sourceText();
+    for (std::uint32_t line = 1; line < sourceCursor_->line && !text.empty(); ++line) {
+        const std::size_t end = text.find('\n');
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    }
+    text = text.substr(0, text.find('\n'));
+    if (!text.empty() && text.back() == '\r')
+        text.remove_suffix(1);
+    const std::string status = "line " + std::to_string(sourceCursor_->line) + ", column " +
+                               std::to_string(sourceCursor_->column) + ": " + std::string(text);
+    return afx::DecodeUtf8(status);
 }

@@ -29,6 +29,8 @@ public:
     const std::vector<Message>& messages() const { return messages_; }
     // Where the source cursor stood when the window was last told it moved; none before that.
     std::optional<SourcePosition> sourceCursor() const { return sourceCursor_; }
+    // The status bar: the source cursor's line and column and that line's text; a hint before it moved.
+    std::u16string statusText() const;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <clocale>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -16,6 +17,7 @@
 #include "app/PluginModule.h"
 #include "app/ProgramOptions.h"
 #include "app/StopSignals.h"
+#include "app/TerminalRun.h"
 #include "platform/afx/CException.h"
 #include "platform/afx/Utf8.h"
 
@@ -118,6 +120,36 @@ int runAutomated(const LoadedPage& page, PageHost& host, HostWindow& window,
     return saved && saved->complete ? EXIT_DONE : EXIT_FAILED;
 }
 
+// The dialog in the terminal; the terminal is given back before anything is said or saved.
+int runInTerminal(const LoadedPage& page, PageHost& host, HostWindow& window, const PluginModule& module,
+                  const std::string& pagePath) {
+    std::setlocale(LC_CTYPE, "");
+    StopSignals signals;
+    std::optional<std::string> escaped;
+    bool started = false;
+    try {
+        TerminalRun terminal(window, pagePath, signals);
+        ModalWatch watch(terminal.frontEnd());
+        win::SetModalFrontEnd(&watch);
+        escaped = runEntry(module.entry(), host);
+        win::SetModalFrontEnd(nullptr);
+        started = watch.started();
+        terminal.restore();
+    } catch (const tui::TerminalError& e) {
+        fail(e.what());
+        return EXIT_FAILED;
+    }
+    if (escaped) {
+        fail("the link check failed: " + *escaped + "; nothing was saved");
+        return EXIT_FAILED;
+    }
+    if (!host.documentChanged() && !started) {
+        fail("the link check dialog could not be opened");
+        return EXIT_FAILED;
+    }
+    return saveCorrections(page, host, std::cout) ? EXIT_DONE : EXIT_FAILED;
+}
+
 }  // namespace
 
 int runProgram(int argc, const char* const* argv) {
@@ -140,8 +172,8 @@ int runProgram(int argc, const char* const* argv) {
             fail("no element with id \"" + afx::EncodeUtf8(id) + "\" in " + options->page);
         return EXIT_FAILED;
     }
-    if (!options->automate) {
-        fail("the terminal front end is not available yet; run with --automate");
+    if (!options->automate && (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO))) {
+        fail("standard input or output is not a terminal: use --check for a report, or --automate for a script");
         return EXIT_FAILED;
     }
 
@@ -156,5 +188,7 @@ int runProgram(int argc, const char* const* argv) {
         fail("cannot create the host window");
         return EXIT_FAILED;
     }
+    if (!options->automate)
+        return runInTerminal(*page, host, window, *module, options->page);
     return runAutomated(*page, host, window, *module);
 }

@@ -14,16 +14,22 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// Dialog units to cells: 4 across and 8 down per cell, each edge rounded to the nearest cell (halves away
-// from zero), so controls that touch in units touch in cells.
+// Dialog units to cells: 3 across and 8 down per cell, each edge rounded to the nearest cell (halves away
+// from zero), so controls that touch in units touch in cells and no two that are apart in units overlap.
+// A caption measured for the template's proportional font runs longer in cells (a button's marks, a check
+// box's box, narrow letters that take a whole cell); at 3 units a column rather than the font's 4, every
+// caption shows whole in its own control (see docs/architecture.md).
+constexpr int kUnitsPerColumn = 3;
+constexpr int kUnitsPerRow = 8;
+
 int UnitsToCells(int units, int perCell) {
     const int half = perCell / 2;
     return units >= 0 ? (units + half) / perCell : -((-units + half) / perCell);
 }
 
 RECT CellsOf(const DialogRect& rect) {
-    return RECT{UnitsToCells(rect.x, 4), UnitsToCells(rect.y, 8), UnitsToCells(rect.x + rect.cx, 4),
-                UnitsToCells(rect.y + rect.cy, 8)};
+    return RECT{UnitsToCells(rect.x, kUnitsPerColumn), UnitsToCells(rect.y, kUnitsPerRow),
+                UnitsToCells(rect.x + rect.cx, kUnitsPerColumn), UnitsToCells(rect.y + rect.cy, kUnitsPerRow)};
 }
 
 LPCWSTR ClassOf(ControlKind kind) {
@@ -62,11 +68,11 @@ CDialog::~CDialog() = default;
 
 BOOL CDialog::CreateFromTemplate(const DialogTemplate& dialogTemplate, HWND hOwner) {
     // The window is the client area plus a frame of one cell on each side.
-    const int width = UnitsToCells(dialogTemplate.cx, 4) + 2;
-    const int height = UnitsToCells(dialogTemplate.cy, 8) + 2;
+    const int width = UnitsToCells(dialogTemplate.cx, kUnitsPerColumn) + 2;
+    const int height = UnitsToCells(dialogTemplate.cy, kUnitsPerRow) + 2;
     const DWORD style = (dialogTemplate.style & ~WS_CHILD) | WS_POPUP | WS_CAPTION;
     HWND hDlg = ::CreateWindowExW(dialogTemplate.exStyle, u"#32770", dialogTemplate.caption.c_str(), style,
-                                  UnitsToCells(dialogTemplate.x, 4), UnitsToCells(dialogTemplate.y, 8), width, height,
+                                  UnitsToCells(dialogTemplate.x, kUnitsPerColumn), UnitsToCells(dialogTemplate.y, kUnitsPerRow), width, height,
                                   hOwner, nullptr, nullptr, nullptr);
     if (hDlg == nullptr)
         return FALSE;

@@ -1,4 +1,5 @@
 #include "platform/win/MessageQueue.h"
+#include "platform/win/MessageWait.h"
 #include "platform/win/WinUser.h"
 #include "platform/win/WindowTable.h"
 
@@ -67,4 +68,11 @@ void PostQuitMessage(int nExitCode) { MessageQueue::ForCurrentThread()->PostQuit
 
 DWORD MsgWaitForMessages(DWORD dwMilliseconds) {
     return MessageQueue::ForCurrentThread()->WaitForInput(dwMilliseconds) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+}
+
+DWORD MsgWaitForMessagesOrFds(const int* fds, int count, DWORD dwMilliseconds) {
+    const int ready = MessageQueue::ForCurrentThread()->WaitForInputOrFds(fds, count, dwMilliseconds);
+    if (ready == -2)
+        return WAIT_TIMEOUT;
+    return WAIT_OBJECT_0 + static_cast<DWORD>(ready + 1);
 }

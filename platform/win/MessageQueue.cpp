@@ -3,9 +3,16 @@
 #include "platform/win/WinBase.h"
 #include "platform/win/WindowTable.h"
 
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <chrono>
 #include <utility>
+#include <vector>
 
 namespace win {
 
@@ -48,6 +55,24 @@ bool MessageFilter::Matches(const MSG& msg) const {
     return msg.message >= first && msg.message <= last;
 }
 
+MessageQueue::~MessageQueue() {
+    if (m_wakeFd >= 0)
+        ::close(m_wakeFd);
+}
+
+void MessageQueue::Wake() {
+    int wakeFd;
+    {
+        std::lock_guard lock(m_mutex);
+        wakeFd = m_wakeFd;
+    }
+    m_wake.notify_all();
+    if (wakeFd >= 0) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] ssize_t n = ::write(wakeFd, &one, sizeof one);
+    }
+}
+
 const std::shared_ptr<MessageQueue>& MessageQueue::ForCurrentThread() {
     if (!threadQueue.queue)
         threadQueue.queue = std::make_shared<MessageQueue>(GetCurrentThreadId());
@@ -61,7 +86,7 @@ bool MessageQueue::Post(const MSG& msg) {
             return false;
         m_posted.push_back(msg);
     }
-    m_wake.notify_all();
+    Wake();
     return true;
 }
 
@@ -72,7 +97,7 @@ bool MessageQueue::Deliver(std::shared_ptr<SentMessage> sent) {
             return false;
         m_sent.push_back(std::move(sent));
     }
-    m_wake.notify_all();
+    Wake();
     return true;
 }
 
@@ -82,7 +107,7 @@ void MessageQueue::PostQuit(int exitCode) {
         m_quit = true;
         m_quitCode = exitCode;
     }
-    m_wake.notify_all();
+    Wake();
 }
 
 void MessageQueue::Reply(SentMessage& sent, LRESULT result) {
@@ -91,7 +116,7 @@ void MessageQueue::Reply(SentMessage& sent, LRESULT result) {
         sent.result = result;
         sent.replied = true;
     }
-    m_wake.notify_all();
+    Wake();
 }
 
 void MessageQueue::AddWindow(HWND hWnd) {
@@ -155,6 +180,37 @@ bool MessageQueue::WaitForInput(DWORD timeoutMs) {
         return true;
     }
     return m_wake.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return HasInput(); });
+}
+
+int MessageQueue::WaitForInputOrFds(const int* fds, int count, DWORD timeoutMs) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_wakeFd < 0)
+            m_wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    }
+    std::vector<pollfd> watched;
+    watched.push_back({m_wakeFd, POLLIN, 0});
+    for (int i = 0; i < count; ++i)
+        watched.push_back({fds[i], POLLIN, 0});
+    // Emptied before the queue is looked at: whatever is queued after the look makes it readable again.
+    std::uint64_t drained = 0;
+    [[maybe_unused]] ssize_t n = ::read(m_wakeFd, &drained, sizeof drained);
+    {
+        std::lock_guard lock(m_mutex);
+        if (HasInput())
+            return -1;
+    }
+    const int timeout = timeoutMs == INFINITE ? -1 : static_cast<int>(timeoutMs);
+    int ready = ::poll(watched.data(), watched.size(), timeout);
+    if (ready < 0 && errno == EINTR)
+        ready = 0;
+    if (ready <= 0)
+        return -2;
+    for (int i = 0; i < count; ++i) {
+        if (watched[static_cast<std::size_t>(i) + 1].revents != 0)
+            return i;
+    }
+    return -1;
 }
 
 void MessageQueue::Close() {

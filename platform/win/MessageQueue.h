@@ -29,6 +29,7 @@ struct MessageFilter {
 class MessageQueue {
 public:
     explicit MessageQueue(DWORD threadId) : m_threadId(threadId) {}
+    ~MessageQueue();
     MessageQueue(const MessageQueue&) = delete;
     MessageQueue& operator=(const MessageQueue&) = delete;
 
@@ -58,6 +59,9 @@ public:
     Taken Take(MSG& out, const MessageFilter& filter, bool wait, bool remove);
     // True as soon as anything is queued; false when the time ran out first.
     bool WaitForInput(DWORD timeoutMs);
+    // Waits for anything queued or for one of the fds to be readable, whichever comes first: -1 for the
+    // queue, the fd's index, or -2 when the time ran out (timeoutMs INFINITE: never).
+    int WaitForInputOrFds(const int* fds, int count, DWORD timeoutMs);
     // The thread ends: its windows die, and senders still waiting on them get 0.
     void Close();
 
@@ -65,6 +69,8 @@ private:
     // Takes the oldest sent message and runs it with the lock released; the lock is held again on return.
     void ServeOneSent(std::unique_lock<std::mutex>& lock);
     bool HasInput() const { return !m_sent.empty() || !m_posted.empty() || m_quit; }
+    // Wakes the owner, in WaitForInput or in WaitForInputOrFds.
+    void Wake();
 
     const DWORD m_threadId;
     std::mutex m_mutex;
@@ -75,6 +81,9 @@ private:
     bool m_quit = false;
     int m_quitCode = 0;
     bool m_closed = false;
+    // Readable while something was queued since the owner last looked; made on the first wait that
+    // watches fds, so that a queue nobody polls pays nothing for it.
+    int m_wakeFd = -1;
 };
 
 }  // namespace win

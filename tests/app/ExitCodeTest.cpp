@@ -70,9 +70,11 @@ TEST_F(ExitCodeTest, ARootIdThatNamesNoElementIsRefusedBeforeTheModuleIsLoaded) 
     EXPECT_FALSE(errorsMention("module")) << errors();
 }
 
-TEST_F(ExitCodeTest, WithoutTheTerminalFrontEndOnlyAutomationRuns) {
+TEST_F(ExitCodeTest, WithoutATerminalTheDialogPointsToTheBatchAndScriptedRuns) {
     EXPECT_EQ(run({writePage(kPage)}), 2);
-    EXPECT_TRUE(errorsMention("terminal front end is not available")) << errors();
+    EXPECT_TRUE(errorsMention("not a terminal")) << errors();
+    EXPECT_TRUE(errorsMention("--check")) << errors();
+    EXPECT_TRUE(errorsMention("--automate")) << errors();
 }
 
 TEST_F(ExitCodeTest, AModuleThatCannotBeLoadedOrRefusesTheTableEndsWith2) {

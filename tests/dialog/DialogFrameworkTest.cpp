@@ -130,15 +130,15 @@ TEST_F(DialogFramework, BuildsControlsInTemplateOrderInCellsBindsThemAndFocusesT
                   EXPECT_EQ(dialog.keep.m_hWnd, ::GetDlgItem(dialogWindow, IDC_KEEP));
                   RECT client;
                   ::GetClientRect(dialogWindow, &client);
-                  EXPECT_EQ(client.right, 50);
+                  EXPECT_EQ(client.right, 67);  // 200 / 3 = 66.7, rounded to the nearest
                   EXPECT_EQ(client.bottom, 13);  // 100 / 8 = 12.5, rounded up
               })}),
               IDCANCEL);
     EXPECT_THAT(dialog.idsAtInit, ElementsAre(IDC_NAME_LABEL, IDC_NAME, IDC_KEEP, IDOK, IDCANCEL));
     ASSERT_EQ(dialog.rectsAtInit.size(), 5u);
-    // Edges round to the nearest cell: x 48..148 -> 12..37, y 4..16 -> 1..2 (0.5 rounds up).
-    EXPECT_EQ(dialog.rectsAtInit[1].left, 12);
-    EXPECT_EQ(dialog.rectsAtInit[1].right, 37);
+    // Edges round to the nearest cell: x 48..148 -> 16..49, y 4..16 -> 1..2 (0.5 rounds up).
+    EXPECT_EQ(dialog.rectsAtInit[1].left, 16);
+    EXPECT_EQ(dialog.rectsAtInit[1].right, 49);
     EXPECT_EQ(dialog.rectsAtInit[1].top, 1);
     EXPECT_EQ(dialog.rectsAtInit[1].bottom, 2);
     EXPECT_EQ(focusAtStart, nameControl);

@@ -41,16 +41,16 @@ TEST_F(LinkCheckDialog, OpensWithEveryLinkTickedInCollectionOrderAndColumnsShare
     run.Run({Do([&](HeadlessFrontEnd& frontEnd) { state = frontEnd.State(); })});
 
     EXPECT_EQ(state["caption"], "外部リンク チェック");
-    EXPECT_EQ(state["size"], nlohmann::json({117, 40}));
+    EXPECT_EQ(state["size"], nlohmann::json({156, 40}));
     const nlohmann::json& list = state["list"];
-    // The list is 114 cells wide with its frame; the columns share the 112 inside it, each truncated.
-    EXPECT_EQ(list["clientWidth"], 112);
+    // The list is 152 cells wide with its frame; the columns share the 150 inside it, each truncated.
+    EXPECT_EQ(list["clientWidth"], 150);
     std::vector<std::pair<std::string, int>> columns;
     for (const auto& column : list["columns"])
         columns.emplace_back(column["text"], column["width"]);
-    EXPECT_THAT(columns, ElementsAre(std::pair<std::string, int>{"URL", 44}, std::pair<std::string, int>{"チェック結果", 13},
-                                     std::pair<std::string, int>{"戻りコード", 13}, std::pair<std::string, int>{"文字", 21},
-                                     std::pair<std::string, int>{"タグ", 8}, std::pair<std::string, int>{"属性", 10}));
+    EXPECT_THAT(columns, ElementsAre(std::pair<std::string, int>{"URL", 60}, std::pair<std::string, int>{"チェック結果", 18},
+                                     std::pair<std::string, int>{"戻りコード", 18}, std::pair<std::string, int>{"文字", 28},
+                                     std::pair<std::string, int>{"タグ", 12}, std::pair<std::string, int>{"属性", 13}));
     ASSERT_EQ(list["rows"].size(), kUrls.size());
     for (std::size_t row = 0; row < kUrls.size(); ++row) {
         const nlohmann::json& r = list["rows"][row];
@@ -302,9 +302,9 @@ TEST_F(LinkCheckDialog, WideningAndHeighteningMoveAndStretchTheControls) {
     };
     run.Run({Do([&](HeadlessFrontEnd& frontEnd) {
         snapshot(before);
-        EXPECT_TRUE(frontEnd.Resize(147, 40).Ok());
+        EXPECT_TRUE(frontEnd.Resize(186, 40).Ok());
         snapshot(wide);
-        EXPECT_TRUE(frontEnd.Resize(147, 50).Ok());
+        EXPECT_TRUE(frontEnd.Resize(186, 50).Ok());
         snapshot(tall);
     })});
     auto width = [](const RECT& r) { return r.right - r.left; };
@@ -332,14 +332,14 @@ TEST_F(LinkCheckDialog, WideningAndHeighteningMoveAndStretchTheControls) {
 }
 
 TEST_F(LinkCheckDialog, RemembersItsSizeUnderThePlacementKey) {
-    run.Run({Do([](HeadlessFrontEnd& frontEnd) { EXPECT_TRUE(frontEnd.Resize(130, 45).Ok()); })});
+    run.Run({Do([](HeadlessFrontEnd& frontEnd) { EXPECT_TRUE(frontEnd.Resize(170, 45).Ok()); })});
     CRegistryBase registry(u"Software\\Tarn\\Tarnpage\\dlg\\LinkCheckDlg", HKEY_CURRENT_USER, 0, 1, 0);
-    EXPECT_EQ(registry.GetValueDWORD(u"Width", 0, 0), 130u);
+    EXPECT_EQ(registry.GetValueDWORD(u"Width", 0, 0), 170u);
     EXPECT_EQ(registry.GetValueDWORD(u"Height", 0, 0), 45u);
 
     nlohmann::json size;
     run.Run({Do([&](HeadlessFrontEnd& frontEnd) { size = frontEnd.State()["size"]; })});
-    EXPECT_EQ(size, nlohmann::json({130, 45}));
+    EXPECT_EQ(size, nlohmann::json({170, 45}));
 }
 
 TEST_F(LinkCheckDialog, AnAbsurdSizeIsBoundedAndAStoredOneIsNotRestored) {

@@ -13,8 +13,8 @@ namespace {
 
 int moduleImage;
 
-// Cells to dialog units: 4 across and 8 down a cell.
-DialogRect Cells(int x, int y, int width, int height) { return {x * 4, y * 8, width * 4, height * 8}; }
+// Cells to dialog units: 3 across and 8 down a cell.
+DialogRect Cells(int x, int y, int width, int height) { return {x * 3, y * 8, width * 3, height * 8}; }
 
 const ResourceSet& Resources() {
     static const ResourceSet resources{
@@ -22,7 +22,7 @@ const ResourceSet& Resources() {
             kDialogId,
             u"Test",
             WS_POPUP | WS_CAPTION,
-            40 * 4,
+            40 * 3,
             14 * 8,
             DialogFont{9, u"Sans"},
             {

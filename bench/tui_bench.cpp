@@ -1,0 +1,157 @@
+// The terminal front end's frame over a list of 100 000 rows: painting the dialog, putting it into the
+// frame and flushing it through ncurses to a terminal (a pseudo-terminal whose output is read and
+// dropped). Prints the time of a whole frame drawn from scratch, of a frame after the list scrolled a
+// page, and after the selection moved one row, with the bytes each sent to the terminal.
+
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "platform/paint/DialogPainter.h"
+#include "platform/tui/Frame.h"
+#include "platform/tui/Terminal.h"
+#include "platform/win/CommCtrl.h"
+#include "platform/win/WinControls.h"
+#include "platform/win/WinUser.h"
+#include "platform/win/WindowInput.h"
+
+namespace {
+
+constexpr int kRows = 100000;
+constexpr int kWidth = 200;
+constexpr int kHeight = 50;
+constexpr int kFrames = 100;
+
+std::atomic<long long> sent{0};
+
+HWND Add(HWND dialog, LPCWSTR className, LPCWSTR text, DWORD style, int id, int x, int y, int width, int height) {
+    return CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, dialog,
+                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
+}
+
+// The dialog's shape at 200 x 48 cells: a list of six columns over most of it, a few controls around.
+HWND BuildDialog() {
+    HWND dialog = CreateWindowExW(0, u"#32770", u"外部リンク チェック", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, kWidth,
+                                  kHeight - 2, nullptr, nullptr, nullptr, nullptr);
+    Add(dialog, u"Static", u"&URL:", 0, 10, 0, 0, 8, 1);
+    Add(dialog, u"Edit", u"http://example.test/", WS_BORDER, 11, 8, 0, 60, 1);
+    Add(dialog, u"ComboBox", u"", CBS_DROPDOWNLIST, 12, 70, 0, 20, 6);
+    HWND list = Add(dialog, u"SysListView32", u"", WS_BORDER | LVS_REPORT, 13, 0, 2, kWidth - 2, 40);
+    Add(dialog, u"Button", u"&Check", BS_DEFPUSHBUTTON, 1, 0, 44, 10, 1);
+    Add(dialog, u"Button", u"Cancel", BS_PUSHBUTTON, 2, 12, 44, 10, 1);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    for (int column = 0; column < 6; ++column) {
+        LVCOLUMNW header{};
+        header.mask = LVCF_TEXT | LVCF_WIDTH;
+        header.cx = column == 0 ? 60 : 26;
+        header.pszText = const_cast<LPWSTR>(u"Column");
+        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&header));
+    }
+    for (int row = 0; row < kRows; ++row) {
+        std::u16string url = u"http://例え.test/page/";
+        for (char c : std::to_string(row))
+            url += static_cast<char16_t>(c);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = url.data();
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        for (int column = 1; column < 6; ++column) {
+            LVITEMW sub{};
+            sub.iSubItem = column;
+            sub.pszText = const_cast<LPWSTR>(column % 2 == 0 ? u"OK" : u"リンク切れ");
+            SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
+        }
+    }
+    return dialog;
+}
+
+void Frame(tui::Terminal& terminal, HWND dialog) {
+    const paint::CellGrid grid = paint::PaintDialog(dialog);
+    tui::Frame frame(terminal.Width(), terminal.Height());
+    frame.Clear({0, 0, frame.width, frame.height}, tui::Role::Backdrop);
+    frame.Blit(grid, 0, 1, {0, 1, frame.width, frame.height - 2}, tui::Role::Dialog);
+    frame.Mend();
+    terminal.Draw(std::move(frame));
+}
+
+// Runs `step` then one frame, kFrames times; prints the mean time and bytes of a frame.
+template <typename Step>
+void Time(FILE* out, const char* what, tui::Terminal& terminal, HWND dialog, Step step) {
+    double total = 0;
+    double worst = 0;
+    const long long before = sent.load();
+    for (int i = 0; i < kFrames; ++i) {
+        step();
+        const auto start = std::chrono::steady_clock::now();
+        Frame(terminal, dialog);
+        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        total += took.count();
+        worst = std::max(worst, took.count());
+    }
+    // The reader may lag a little behind; the figure is a rough size of what a frame sends.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    std::fprintf(out, "%-44s %7.3f ms mean, %7.3f ms worst, %8lld bytes a frame\n", what, total / kFrames, worst,
+                 (sent.load() - before) / kFrames);
+}
+
+}  // namespace
+
+int main() {
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+    FILE* out = fdopen(dup(STDOUT_FILENO), "w");
+    int master = -1;
+    int slave = -1;
+    winsize size{static_cast<unsigned short>(kHeight), static_cast<unsigned short>(kWidth), 0, 0};
+    if (openpty(&master, &slave, nullptr, nullptr, &size) != 0) {
+        std::perror("openpty");
+        return 1;
+    }
+    std::thread reader([master] {
+        char buffer[65536];
+        for (ssize_t n; (n = read(master, buffer, sizeof buffer)) > 0;)
+            sent += n;
+    });
+    dup2(slave, STDIN_FILENO);
+    dup2(slave, STDOUT_FILENO);
+    setenv("TERM", "xterm-256color", 1);
+
+    HWND dialog = BuildDialog();
+    HWND list = GetDlgItem(dialog, 13);
+    SetFocus(list);
+    {
+        tui::Terminal terminal;
+        std::fprintf(out, "%d rows, a %d x %d terminal, %d frames each\n", kRows, kWidth, kHeight, kFrames);
+        double paintOnly = 1e9;
+        for (int i = 0; i < kFrames; ++i) {
+            const auto start = std::chrono::steady_clock::now();
+            const paint::CellGrid grid = paint::PaintDialog(dialog);
+            paintOnly = std::min(paintOnly, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        }
+        std::fprintf(out, "%-44s %7.3f ms best\n", "painting the dialog alone", paintOnly);
+        Time(out, "whole frame, drawn from scratch", terminal, dialog, [&] { terminal.Invalidate(); });
+        Time(out, "list scrolled a page (PageDown)", terminal, dialog,
+             [&] { SendMessageW(list, WM_KEYDOWN, VK_NEXT, 0); });
+        SendMessageW(list, LVM_ENSUREVISIBLE, kRows / 2, FALSE);
+        Time(out, "selection moved one row (Down)", terminal, dialog,
+             [&] { SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0); });
+    }
+    DestroyWindow(dialog);
+    close(slave);
+    close(STDIN_FILENO);
+    close(STDOUT_FILENO);
+    // With no slave end left the reader's read fails and it ends.
+    reader.join();
+    close(master);
+    std::fclose(out);
+    return 0;
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "platform/tui/Frame.h"
+#include "platform/tui/InputDecoder.h"
+#include "platform/win/ModalFrontEnd.h"
+#include "platform/win/WinTypes.h"
+
+namespace tui {
+
+class Terminal;
+
+// What the host shows around the dialog: its window's title (the page's file name) at the top and its
+// status bar at the bottom, read again for every frame.
+struct HostView {
+    std::u16string title;
+    std::function<std::u16string()> status;
+};
+
+// Shows modal dialogs in the terminal: the painter's cells over the host's window, redrawn where they
+// changed, at most about 30 times a second; the user's keys and mouse go to the dialog through its own
+// input path (DeliverInput). The dialog fills the terminal when the terminal is large enough (through the
+// dialog's own layout, as a resize by the user would), else the view pans to keep the focused control in
+// sight. A stop signal (stopFd readable) or the end of the terminal's input closes the dialog as Cancel.
+// The dialog's Help button and F1 show the key help.
+class TerminalFrontEnd : public win::ModalFrontEnd {
+public:
+    // The command that fits the list's columns to their contents, and the key that sends it.
+    static constexpr WORD kFitColumnsCommand = 53853;
+    static constexpr WORD kHelpCommand = 57670;
+
+    TerminalFrontEnd(Terminal& terminal, HostView host, int stopFd);
+
+    void ModalStarted(HWND hDlg) override;
+    void Idle(HWND hDlg) override;
+    void ModalEnded(HWND hDlg) override;
+
+    void ShowHelp() { help_ = true; }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    // Gives the dialog the terminal's size (the dialog keeps its smallest size itself).
+    void Fit();
+    Frame Compose();
+    // Where the dialog's top-left cell is on the screen (panning included).
+    Frame::Point DialogOrigin(int dialogWidth, int dialogHeight);
+    void Handle(const InputEvent& event);
+    void HandleKey(const InputEvent& event);
+    void HandleMouse(const InputEvent& event);
+    void Post(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
+    void Close();
+
+    Terminal& terminal_;
+    HostView host_;
+    int stopFd_;
+    HWND dialog_ = nullptr;
+    InputDecoder decoder_;
+    bool dirty_ = true;
+    bool help_ = false;
+    bool closing_ = false;
+    Clock::time_point lastFrame_{};
+    Clock::time_point escapeSince_{};
+    int panX_ = 0;
+    int panY_ = 0;
+    Frame::Point origin_{0, 0};  // of the dialog on the last frame
+    // The mouse: the window that took the last press, and when and where it came, for double clicks.
+    HWND pressed_ = nullptr;
+    Clock::time_point lastPress_{};
+    Frame::Point lastPressAt_{-1, -1};
+    bool helpHooked_ = false;
+};
+
+}  // namespace tui

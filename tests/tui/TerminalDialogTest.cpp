@@ -1,0 +1,223 @@
+#include <signal.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/app/ProgramTestSupport.h"
+#include "tests/http/LoopbackServer.h"
+#include "tests/tui/TmuxSession.h"
+
+// The program as a person uses it: `tarnlink PAGE` in a real terminal (tmux), read off the screen.
+
+namespace tarn::test {
+
+namespace {
+
+const std::vector<std::string> kCaptions = {
+    "外部リンク チェック", "表示切替(C):", "外部リンク一覧(K):", "すべて(A)", "クリア(L)", "リンク チェック状況:",
+    "開始(S)", "停止(P)", "リンク先を新しい URL に変更(R)", "リンクの属性の削除(D)", "現在の URL:",
+    "変更後の URL (U):", "現在の URL をコピー(F)", "ブラウザーより取得(G)", "元に戻す(N)", "適用(Y)",
+    "次回から手動でリンク チェックを開始する(M)", "OK", "キャンセル", "ヘルプ"};
+
+const char* const kFinished = "リンク チェックは終了しました。";
+
+bool HasLine(const std::vector<std::string>& screen, std::initializer_list<std::string> parts) {
+    for (const std::string& line : screen) {
+        bool all = true;
+        for (const std::string& part : parts)
+            all = all && line.find(part) != std::string::npos;
+        if (all)
+            return true;
+    }
+    return false;
+}
+
+// Whether `text` on the screen is drawn in reverse video (the focused control's look).
+bool Reversed(const std::vector<std::string>& escapedScreen, const std::string& text) {
+    for (const std::string& line : escapedScreen) {
+        const std::size_t at = line.find(text);
+        if (at == std::string::npos)
+            continue;
+        const std::size_t sgr = line.rfind("\x1b[", at);
+        if (sgr == std::string::npos)
+            continue;
+        const std::string codes = line.substr(sgr + 2, line.find('m', sgr) - sgr - 2);
+        if ((";" + codes + ";").find(";7;") != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+class TerminalDialog : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        server.server().Get("/gone", [](const httplib::Request&, httplib::Response& response) { response.status = 404; });
+        server.server().Get("/slow", [this](const httplib::Request&, httplib::Response&) { server.waitForRelease(); });
+        server.start();
+    }
+
+    std::unique_ptr<TmuxSession> open(const std::string& page, int width, int height) {
+        return std::make_unique<TmuxSession>(folder, width, height, std::vector<std::string>{TARN_PROGRAM, page},
+                                             environment());
+    }
+
+    std::string twoLinkPage() {
+        return writePage("<html><body>\n<p><a href=\"" + server.url("/ok") + "\">生きている</a>\n<p><a href=\"" +
+                         server.url("/gone") + "\">消えた</a>\n</body></html>\n");
+    }
+
+    // The terminal is as the program found it: the main screen, no mouse reports, the cursor shown.
+    static void ExpectRestored(TmuxSession& term) {
+        EXPECT_EQ(term.pane("#{alternate_on}"), "0");
+        EXPECT_EQ(term.pane("#{mouse_sgr_flag}"), "0");
+        EXPECT_EQ(term.pane("#{mouse_standard_flag}"), "0");
+        EXPECT_EQ(term.pane("#{cursor_flag}"), "1");
+    }
+
+    LoopbackServer server;
+};
+
+TEST_F(TerminalDialog, ACheckShowsItsRowsEveryCaptionWholeAndTheHostAroundAndEscCancels) {
+    useAutomaticStart();
+    const std::string page = twoLinkPage();
+    const std::string before = readFile(page);
+    auto term = open(page, 200, 50);
+    ASSERT_TRUE(term->waitForText(kFinished)) << term->screenText();
+    const std::vector<std::string> screen = term->screen();
+    for (const std::string& caption : kCaptions)
+        EXPECT_GE(lineOf(screen, caption), 0) << caption << "\n" << term->screenText();
+    EXPECT_TRUE(HasLine(screen, {"│ URL ", "│チェック結果", "│戻りコード", "│文字", "│タグ", "│属性"})) << term->screenText();
+    EXPECT_TRUE(HasLine(screen, {server.url("/ok"), "OK", "200", "生きている"})) << term->screenText();
+    EXPECT_TRUE(HasLine(screen, {server.url("/gone"), "リンクエラー", "404", "消えた"})) << term->screenText();
+    EXPECT_NE(screen.front().find("page.html"), std::string::npos);
+    EXPECT_NE(screen.back().find("F1"), std::string::npos);
+
+    term->keys({"F1"});
+    ASSERT_TRUE(term->waitForText("F6")) << term->screenText();
+    term->keys({"Escape"});
+    ASSERT_TRUE(term->waitFor([](const auto& lines) { return lineOf(lines, "F6") < 0; })) << term->screenText();
+    term->keys({"Escape"});
+    EXPECT_EQ(term->waitForExit(), 0);
+    EXPECT_NE(term->screenText().find("0 corrections"), std::string::npos) << term->screenText();
+    ExpectRestored(*term);
+    EXPECT_EQ(readFile(page), before);
+}
+
+TEST_F(TerminalDialog, FilterTicksAndACorrectionByKeysAndMouseAreWrittenOnOk) {
+    useAutomaticStart();
+    const std::string page = twoLinkPage();
+    auto term = open(page, 200, 50);
+    ASSERT_TRUE(term->waitForText(kFinished)) << term->screenText();
+
+    // The filter: its label's mnemonic focuses the combo box, F4 drops it, a click chooses the entry.
+    term->keys({"M-c"});
+    term->keys({"F4"});
+    ASSERT_TRUE(term->waitForText("リンクエラーあり")) << term->screenText();
+    std::vector<std::string> screen = term->screen();
+    int line = lineOf(screen, "リンクエラーあり");
+    term->click(cellOf(screen[static_cast<std::size_t>(line)], "リンクエラーあり") + 1, line);
+    ASSERT_TRUE(term->waitFor([&](const auto& lines) { return lineOf(lines, server.url("/ok")) < 0; }))
+        << term->screenText();
+    term->keys({"Up"});
+    ASSERT_TRUE(term->waitForText(server.url("/ok"))) << term->screenText();
+
+    // The error row starts ticked: Space in the list unticks it, a click on its box ticks it again.
+    const std::string gone = server.url("/gone");
+    ASSERT_TRUE(HasLine(term->screen(), {"[x] " + gone}));
+    term->keys({"M-k", "End", "Space"});
+    ASSERT_TRUE(term->waitFor([&](const auto& lines) { return HasLine(lines, {"[ ] " + gone}); })) << term->screenText();
+    screen = term->screen();
+    line = lineOf(screen, gone);
+    term->click(cellOf(screen[static_cast<std::size_t>(line)], "[ ] " + gone) + 1, line);
+    ASSERT_TRUE(term->waitFor([&](const auto& lines) { return HasLine(lines, {"[x] " + gone}); })) << term->screenText();
+
+    // A new URL for the row: pasted into the edit box, applied with its button's mnemonic.
+    term->click(cellOf(screen[static_cast<std::size_t>(line)], gone) + 2, line);
+    // The selected row's URL shows below the list as well.
+    ASSERT_TRUE(term->waitFor([&](const auto& lines) {
+        return std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(gone) != std::string::npos; }) == 2;
+    })) << term->screenText();
+    term->keys({"M-u"});
+    term->paste(server.url("/new"));
+    term->keys({"M-y"});
+    ASSERT_TRUE(term->waitForText("*" + server.url("/new"))) << term->screenText();
+
+    screen = term->screen();
+    line = lineOf(screen, "キャンセル");
+    ASSERT_GE(line, 0) << term->screenText();
+    term->click(cellOf(screen[static_cast<std::size_t>(line)], " OK ") + 1, line);
+    EXPECT_EQ(term->waitForExit(), 0);
+    EXPECT_NE(term->screenText().find("1 correction(s) written to"), std::string::npos) << term->screenText();
+    const std::string written = readFile(page);
+    EXPECT_NE(written.find("href=\"" + server.url("/new") + "\""), std::string::npos) << written;
+    EXPECT_EQ(written.find(gone), std::string::npos) << written;
+    ExpectRestored(*term);
+}
+
+TEST_F(TerminalDialog, At80x24TabReachesOkThroughThePannedView) {
+    auto term = open(twoLinkPage(), 80, 24);
+    ASSERT_TRUE(term->waitForText("F1")) << term->screenText();
+    std::vector<std::string> previous = term->screen(true);
+    bool reached = false;
+    for (int tab = 0; tab < 30 && !reached; ++tab) {
+        term->keys({"Tab"});
+        std::vector<std::string> now;
+        ASSERT_TRUE(term->waitFor([&](const auto&) { return (now = term->screen(true)) != previous; }));
+        previous = now;
+        reached = Reversed(now, "OK");
+    }
+    ASSERT_TRUE(reached) << term->screenText();
+    term->keys({"Space"});
+    EXPECT_EQ(term->waitForExit(), 0);
+    EXPECT_NE(term->screenText().find("0 corrections"), std::string::npos) << term->screenText();
+}
+
+TEST_F(TerminalDialog, TheDialogFollowsAResizeOfTheTerminal) {
+    auto term = open(twoLinkPage(), 120, 30);
+    ASSERT_TRUE(term->waitForText("F1")) << term->screenText();
+    term->resize(210, 56);
+    ASSERT_TRUE(term->waitFor([](const auto& lines) {
+        return lines.size() == 56 && lines.back().find("F1") != std::string::npos && cellOf(lines[1], "┐") == 209 &&
+               lineOf(lines, "キャンセル") >= 50;
+    })) << term->screenText();
+    term->keys({"Escape"});
+    EXPECT_EQ(term->waitForExit(), 0);
+}
+
+TEST_F(TerminalDialog, EscapeSequencesFromThePageAreShownAndNotObeyed) {
+    const std::string page = writePage("<a href=\"http://127.0.0.1:9/\x1b]2;pwned\x07\x1b[?1049l\">x</a>\n");
+    auto term = open(page, 200, 50);
+    ASSERT_TRUE(term->waitForText("^[]2;pwned^G^[[?1049l")) << term->screenText();
+    EXPECT_NE(term->pane("#{pane_title}"), "pwned");
+    EXPECT_EQ(term->pane("#{alternate_on}"), "1");
+    term->keys({"Escape"});
+    EXPECT_EQ(term->waitForExit(), 0);
+    ExpectRestored(*term);
+}
+
+TEST_F(TerminalDialog, SigtermDuringACheckClosesAsCancelAndRestoresTheTerminal) {
+    useAutomaticStart();
+    const std::string page = writePage("<a href=\"" + server.url("/slow") + "\">遅い</a>\n");
+    auto term = open(page, 200, 50);
+    ASSERT_TRUE(term->waitForText("チェック中")) << term->screenText();
+    ASSERT_EQ(kill(term->commandPid(), SIGTERM), 0);
+    EXPECT_EQ(term->waitForExit(), 0);
+    EXPECT_NE(term->screenText().find("0 corrections"), std::string::npos) << term->screenText();
+    ExpectRestored(*term);
+}
+
+TEST_F(TerminalDialog, ACrashSignalRestoresTheTerminalAndStillEndsTheProgram) {
+    auto term = open(twoLinkPage(), 120, 40);
+    ASSERT_TRUE(term->waitForText("F1")) << term->screenText();
+    ASSERT_EQ(kill(term->commandPid(), SIGSEGV), 0);
+    EXPECT_EQ(term->waitForExit(), 128 + SIGSEGV);
+    ExpectRestored(*term);
+}
+
+}  // namespace
+
+}  // namespace tarn::test
