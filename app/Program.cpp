@@ -7,15 +7,17 @@
 #include <optional>
 
 #include "app/AutomationSession.h"
-#include "app/CorrectionCount.h"
+#include "app/EntryCall.h"
 #include "app/HostWindow.h"
 #include "app/LoadedPage.h"
 #include "app/ModalWatch.h"
 #include "app/PageHost.h"
 #include "app/PluginModule.h"
 #include "app/ProgramOptions.h"
+#include "app/SaveCorrections.h"
 #include "app/StopSignals.h"
-#include "platform/afx/CException.h"
+#include "app/batch/BatchOptions.h"
+#include "app/batch/BatchRun.h"
 #include "platform/afx/Utf8.h"
 
 namespace {
@@ -27,50 +29,6 @@ std::vector<std::u16string> rootIds(const std::vector<std::string>& roots) {
     for (const std::string& root : roots)
         ids.push_back(afx::DecodeUtf8(root));
     return ids;
-}
-
-// Runs the module's entry; an exception that leaves it is described, and then nothing may be saved.
-std::optional<std::string> runEntry(PluginModule::Entry entry, PageHost& host) {
-    try {
-        entry(&host);
-        return std::nullopt;
-    } catch (CException* e) {
-        WCHAR text[512] = {};
-        std::string message = e->GetErrorMessage(text, 512) ? afx::EncodeUtf8(text) : "a framework exception";
-        e->Delete();
-        return message;
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return "an unknown exception";
-    }
-}
-
-struct Saved {
-    bool saved = false;
-    std::optional<std::string> path;
-};
-
-// Writes the corrected page when the module said it changed the document, and says on `summary` what
-// was written where; a failure leaves the page as it was and returns nothing.
-std::optional<Saved> saveCorrections(const LoadedPage& page, const PageHost& host, std::ostream& summary) {
-    if (!host.documentChanged()) {
-        summary << "0 corrections: " << page.file.path() << " is unchanged.\n";
-        return Saved{};
-    }
-    const int count = countCorrections(*page.document);
-    try {
-        PageFile::SaveResult result = page.file.save(page.correctedBytes());
-        if (result.outcome == PageFile::Outcome::Saved)
-            summary << count << " correction(s) written to " << result.path << ".\n";
-        else
-            summary << page.file.path() << " changed on disk meanwhile and was left as it is; " << count
-                      << " correction(s) written to " << result.path << " instead.\n";
-        return Saved{true, result.path};
-    } catch (const PageFileError& e) {
-        fail(std::string(e.what()) + "; the page is unchanged");
-        return std::nullopt;
-    }
 }
 
 int runAutomated(const LoadedPage& page, PageHost& host, HostWindow& window,
@@ -104,6 +62,8 @@ int runAutomated(const LoadedPage& page, PageHost& host, HostWindow& window,
 }  // namespace
 
 int runProgram(int argc, const char* const* argv) {
+    if (isBatchCommand(argc, argv))
+        return runBatch(argc, argv);
     int exitCode = EXIT_DONE;
     std::optional<ProgramOptions> options = parseOptions(argc, argv, std::cout, std::cerr, exitCode);
     if (!options)
