@@ -40,7 +40,7 @@ std::string caseName(const LinkRecord& link) {
 void writeCase(std::ostream& out, const std::string& suite, const LinkRecord& link) {
     out << "    <testcase classname=\"" << xml(suite) << "\" name=\"" << xml(caseName(link)) << "\"";
     const std::string key = link.key();
-    if (key == "ok") {
+    if (key == "ok" && link.redirect.empty()) {
         out << "/>\n";
         return;
     }
@@ -52,8 +52,10 @@ void writeCase(std::ostream& out, const std::string& suite, const LinkRecord& li
         detail += " [" + link.failure + "]";
     if (key == "error")
         out << "      <failure type=\"" << xml(link.result) << "\" message=\"" << xml(detail) << "\"/>\n";
-    else
+    else if (key != "ok")
         out << "      <skipped message=\"" << xml(detail) << "\"/>\n";
+    if (!link.redirect.empty())
+        out << "      <system-out>redirect: " << xml(link.redirect) << "</system-out>\n";
     out << "    </testcase>\n";
 }
 
