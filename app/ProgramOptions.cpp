@@ -15,7 +15,8 @@ std::optional<ProgramOptions> parseOptions(int argc, const char* const* argv, st
     app.add_flag("--automate", options.automate,
                  "drive the dialog by JSON commands on standard input, one per line");
     app.set_version_flag("--version", "tarnlink " TARN_VERSION);
-    app.footer("Exit status: 0 when the dialog ran and its corrections were saved; 2 on any failure.");
+    app.footer("Exit status: 0 when the dialog ran and its corrections were saved; 2 on any failure.\n"
+               "For scripts and CI: tarnlink --check [options] PATH... (see tarnlink --check --help).");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
