@@ -164,12 +164,20 @@ void DialogDriver::readRows() {
     const int count = list.count();
     rows_.resize(static_cast<std::size_t>(count));
     for (int row = 0; row < count; ++row) {
-        DialogRow& out = rows_[static_cast<std::size_t>(row)];
-        for (int column = 0; column < 6; ++column)
-            out.cells[column] = list.text(row, column);
-        if (static_cast<std::size_t>(row) < positions_.size())
-            out.position = positions_[static_cast<std::size_t>(row)];
+        LinkRecord& out = rows_[static_cast<std::size_t>(row)];
+        out.url = afx::EncodeUtf8(list.text(row, 0));
+        out.result = afx::EncodeUtf8(list.text(row, 1));
+        out.code = afx::EncodeUtf8(list.text(row, 2));
+        out.text = afx::EncodeUtf8(list.text(row, 3));
+        out.tag = afx::EncodeUtf8(list.text(row, 4));
+        out.attribute = afx::EncodeUtf8(list.text(row, 5));
+        if (static_cast<std::size_t>(row) < positions_.size() && positions_[static_cast<std::size_t>(row)]) {
+            out.line = static_cast<int>(positions_[static_cast<std::size_t>(row)]->line);
+            out.column = static_cast<int>(positions_[static_cast<std::size_t>(row)]->column);
+        }
     }
+    positions_.clear();
+    positions_.shrink_to_fit();
 }
 
 void DialogDriver::startFixes(headless::HeadlessFrontEnd& frontEnd) {

@@ -5,18 +5,13 @@
 #include <utility>
 #include <vector>
 
+#include "app/batch/LinkRecord.h"
 #include "module/host/Document.h"
 #include "platform/headless/HeadlessFrontEnd.h"
 
 class HostWindow;
 class Progress;
 class StopSignals;
-
-// One row of the dialog's list as a user sees it: URL, result, code, text, tag, attribute.
-struct DialogRow {
-    std::u16string cells[6];
-    std::optional<SourcePosition> position;  // of the link's element in the page
-};
 
 // A replacement URL for a row.
 struct RowFix {
@@ -33,14 +28,16 @@ struct RowFix {
 class DialogDriver {
 public:
     // Given the rows after the first run, the fixes to try; may ask the network, on the dialog's thread.
-    using Planner = std::function<std::vector<RowFix>(const std::vector<DialogRow>&)>;
+    using Planner = std::function<std::vector<RowFix>(const std::vector<LinkRecord>&)>;
 
     DialogDriver(const HostWindow& window, const StopSignals& signals, Progress* progress, std::string page,
                  Planner planner = {});
 
     headless::HeadlessFrontEnd::Step step();
 
-    const std::vector<DialogRow>& rows() const { return rows_; }
+    // The rows as a user sees them (URL, result, code, text, tag, attribute) with the place of each
+    // link's element; for the caller to take.
+    std::vector<LinkRecord>& rows() { return rows_; }
     // The fixes that answered "OK" and were kept.
     const std::vector<RowFix>& kept() const { return kept_; }
     bool interrupted() const { return interrupted_; }
@@ -71,7 +68,7 @@ private:
     bool pressStart_ = false;
     bool interrupted_ = false;
     std::vector<std::optional<SourcePosition>> positions_;
-    std::vector<DialogRow> rows_;
+    std::vector<LinkRecord> rows_;
     std::vector<RowFix> fixes_;
     std::vector<RowFix> kept_;
 };

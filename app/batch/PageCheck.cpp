@@ -30,28 +30,17 @@ int statusOf(const std::string& code) {
     return status;
 }
 
-LinkRecord toRecord(const DialogRow& row) {
-    LinkRecord link;
-    link.url = afx::EncodeUtf8(row.cells[0]);
-    link.result = afx::EncodeUtf8(row.cells[1]);
-    link.code = afx::EncodeUtf8(row.cells[2]);
-    link.text = afx::EncodeUtf8(row.cells[3]);
-    link.tag = afx::EncodeUtf8(row.cells[4]);
-    link.attribute = afx::EncodeUtf8(row.cells[5]);
-    if (row.position) {
-        link.line = static_cast<int>(row.position->line);
-        link.column = static_cast<int>(row.position->column);
-    }
+// The status and what the host's checker kept of the link's URL.
+void addCheckerNotes(LinkRecord& link) {
     link.status = statusOf(link.code);
     if (link.key() == std::string_view("stopped"))
-        return link;
+        return;
     if (std::optional<tarn::CheckNote> note = checkerNote(link.url)) {
         if (link.status >= 300 && link.status < 400)
             link.redirect = note->location;
         if (link.status == 0)
             link.failure = note->failure;
     }
-    return link;
 }
 
 }  // namespace
@@ -100,9 +89,9 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
         return finish();
     }
 
-    record.links.reserve(driver.rows().size());
-    for (const DialogRow& row : driver.rows())
-        record.links.push_back(toRecord(row));
+    record.links = std::move(driver.rows());
+    for (LinkRecord& link : record.links)
+        addCheckerNotes(link);
     for (const RowFix& fix : driver.kept())
         record.replaced.emplace_back(record.links[static_cast<std::size_t>(fix.row)].url, afx::EncodeUtf8(fix.url));
     if (host.documentChanged()) {

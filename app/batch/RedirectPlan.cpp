@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr int kUrlColumn = 0;
-constexpr int kCodeColumn = 2;
-
 bool isPermanent(int status) { return status == 301 || status == 308; }
 
 }  // namespace
@@ -35,14 +32,13 @@ std::optional<std::string> permanentRedirectEnd(const std::string& url, const st
 }
 
 DialogDriver::Planner redirectPlanner(const StopSignals& signals) {
-    return [&signals](const std::vector<DialogRow>& rows) {
+    return [&signals](const std::vector<LinkRecord>& rows) {
         std::vector<RowFix> fixes;
         CExtenUrlChecker checker;
         for (std::size_t row = 0; row < rows.size(); ++row) {
-            const std::u16string& code = rows[row].cells[kCodeColumn];
-            if (code != u"301" && code != u"308")
+            if (rows[row].code != "301" && rows[row].code != "308")
                 continue;
-            const std::string url = afx::EncodeUtf8(rows[row].cells[kUrlColumn]);
+            const std::string& url = rows[row].url;
             const std::optional<tarn::CheckNote> note = checkerNote(url);
             if (!note || !isPermanent(note->status))
                 continue;
