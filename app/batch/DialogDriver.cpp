@@ -94,7 +94,6 @@ bool DialogDriver::advance(headless::HeadlessFrontEnd& frontEnd) {
         case Phase::FixApply:
             applyFix(frontEnd);
             break;
-        case Phase::FixReview:
         case Phase::Done:
             return true;
     }

@@ -43,7 +43,7 @@ public:
     bool interrupted() const { return interrupted_; }
 
 private:
-    enum class Phase { Begin, Positions, Start, Run, Read, FixApply, FixRun, FixReview, Done };
+    enum class Phase { Begin, Positions, Start, Run, Read, FixApply, FixRun, Done };
 
     bool advance(headless::HeadlessFrontEnd& frontEnd);
     void begin(headless::HeadlessFrontEnd& frontEnd);

@@ -24,7 +24,7 @@ RegistryStore& RegistryStore::Instance() {
 RegistryTree& RegistryStore::Tree() {
     if (!m_tree) {
         m_file = RegistryFilePath();
-        m_tree = m_file.empty() ? RegistryTree() : LoadRegistryFile(m_file);
+        m_tree = m_file.empty() ? RegistryTree() : LoadRegistryFile(m_file, !m_inMemoryOnly);
     }
     return *m_tree;
 }
