@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "app/AutomationSession.h"
-#include "app/CorrectionCount.h"
+#include "app/EntryCall.h"
 #include "app/ForPeople.h"
 #include "app/HostWindow.h"
 #include "app/LoadedPage.h"
@@ -16,9 +16,11 @@
 #include "app/PageHost.h"
 #include "app/PluginModule.h"
 #include "app/ProgramOptions.h"
+#include "app/SaveCorrections.h"
 #include "app/StopSignals.h"
 #include "app/TerminalRun.h"
-#include "platform/afx/CException.h"
+#include "app/batch/BatchOptions.h"
+#include "app/batch/BatchRun.h"
 #include "platform/afx/Utf8.h"
 
 namespace {
@@ -30,66 +32,6 @@ std::vector<std::u16string> rootIds(const std::vector<std::string>& roots) {
     for (const std::string& root : roots)
         ids.push_back(afx::DecodeUtf8(root));
     return ids;
-}
-
-// Runs the module's entry; an exception that leaves it is described, and then nothing may be saved.
-std::optional<std::string> runEntry(PluginModule::Entry entry, PageHost& host) {
-    try {
-        entry(&host);
-        return std::nullopt;
-    } catch (CException* e) {
-        WCHAR text[512] = {};
-        std::string message = e->GetErrorMessage(text, 512) ? afx::EncodeUtf8(text) : "a framework exception";
-        e->Delete();
-        return message;
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return "an unknown exception";
-    }
-}
-
-struct Saved {
-    bool saved = false;
-    std::optional<std::string> path;
-    bool complete = true;  // the corrections went where they belong, or the user is told why not
-};
-
-// Writes the corrected page when the module said it changed the document, and says on `summary` what
-// was written where. Nothing is returned when no corrected page could be written at all; `complete`
-// is false when it could not go where it belongs.
-std::optional<Saved> saveCorrections(const LoadedPage& page, const PageHost& host, std::ostream& summary,
-                                     const StopSignals& signals) {
-    const std::string name = forPeople(page.file.path());
-    if (!host.documentChanged()) {
-        summary << "0 corrections: " << name << " is unchanged.\n";
-        return Saved{};
-    }
-    const int count = countCorrections(*page.document);
-    try {
-        PageFile::SaveResult result =
-            page.file.save(page.correctedBytes(), [&signals] { return signals.arrived(); });
-        const std::string written = std::to_string(count) + " correction(s) written to " + forPeople(result.path);
-        switch (result.outcome) {
-        case PageFile::Outcome::Saved:
-            summary << written << ".\n";
-            break;
-        case PageFile::Outcome::ChangedOnDisk:
-            summary << name << " changed on disk meanwhile and was left as it is; " << written << " instead.\n";
-            break;
-        case PageFile::Outcome::ReadOnly:
-            summary << name << " is read-only for you and was left as it is; " << written << " instead.\n";
-            break;
-        case PageFile::Outcome::Rescued:
-            fail("cannot save " + page.file.path() + ": " + result.reason + "; " + written + " instead");
-            break;
-        }
-        return Saved{true, result.path, result.outcome != PageFile::Outcome::Rescued};
-    } catch (const PageFileError& e) {
-        fail(std::string(e.what()) + "; the page is unchanged and its " + std::to_string(count) +
-             " correction(s) are lost");
-        return std::nullopt;
-    }
 }
 
 int runAutomated(const LoadedPage& page, PageHost& host, HostWindow& window,
@@ -115,7 +57,7 @@ int runAutomated(const LoadedPage& page, PageHost& host, HostWindow& window,
     }
     const int modalResult = host.documentChanged() ? IDOK : IDCANCEL;
     // Standard output carries only the JSON lines.
-    std::optional<Saved> saved = saveCorrections(page, host, std::cerr, signals);
+    std::optional<Saved> saved = saveCorrections(page, host, std::cerr, [&signals] { return signals.arrived(); });
     session.printExit(modalResult, saved && saved->saved, saved ? saved->path : std::nullopt);
     return saved && saved->complete ? EXIT_DONE : EXIT_FAILED;
 }
@@ -147,12 +89,15 @@ int runInTerminal(const LoadedPage& page, PageHost& host, HostWindow& window, co
         fail("the link check dialog could not be opened");
         return EXIT_FAILED;
     }
-    return saveCorrections(page, host, std::cout) ? EXIT_DONE : EXIT_FAILED;
+    std::optional<Saved> saved = saveCorrections(page, host, std::cout, [&signals] { return signals.arrived(); });
+    return saved && saved->complete ? EXIT_DONE : EXIT_FAILED;
 }
 
 }  // namespace
 
 int runProgram(int argc, const char* const* argv) {
+    if (isBatchCommand(argc, argv))
+        return runBatch(argc, argv);
     int exitCode = EXIT_DONE;
     std::optional<ProgramOptions> options = parseOptions(argc, argv, std::cout, std::cerr, exitCode);
     if (!options)

@@ -1,10 +1,8 @@
 #include "app/ProgramOptions.h"
 
-#include <sstream>
-
 #include <CLI/CLI.hpp>
 
-#include "app/ForPeople.h"
+#include "app/ParseFailure.h"
 
 std::optional<ProgramOptions> parseOptions(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
                                            int& exitCode) {
@@ -19,16 +17,12 @@ std::optional<ProgramOptions> parseOptions(int argc, const char* const* argv, st
     app.add_flag("--automate", options.automate,
                  "drive the dialog by JSON commands on standard input, one per line");
     app.set_version_flag("--version", "tarnlink " TARN_VERSION);
-    app.footer("Exit status: 0 when the dialog ran and its corrections were saved; 2 on any failure.");
+    app.footer("Exit status: 0 when the dialog ran and its corrections were saved; 2 on any failure.\n"
+               "For scripts and CI: tarnlink --check [options] PATH... (see tarnlink --check --help).");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        // The message quotes what was typed, which may hold anything.
-        std::ostringstream message;
-        int code = app.exit(e, out, message);
-        std::istringstream lines(message.str());
-        for (std::string line; std::getline(lines, line);)
-            err << forPeople(line) << '\n';
+        const int code = reportParseFailure(app, e, out, err);
         exitCode = code == 0 ? EXIT_DONE : EXIT_FAILED;
         return std::nullopt;
     }

@@ -13,9 +13,12 @@ constexpr int kSignals[3] = {SIGINT, SIGTERM, SIGHUP};
 
 // The write end of the live instance's pipe, for the handler.
 volatile sig_atomic_t writeEnd = -1;
+volatile sig_atomic_t firstSignal = 0;
 
-extern "C" void noteSignal(int) {
+extern "C" void noteSignal(int number) {
     int saved = errno;
+    if (firstSignal == 0)
+        firstSignal = number;
     char byte = 1;
     // A full pipe already says it.
     [[maybe_unused]] ssize_t n = ::write(writeEnd, &byte, 1);
@@ -28,6 +31,7 @@ StopSignals::StopSignals() {
     if (pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0)
         throw std::system_error(errno, std::generic_category(), "cannot make the signal pipe");
     writeEnd = fds_[1];
+    firstSignal = 0;
     struct sigaction action {};
     action.sa_handler = noteSignal;
     sigemptyset(&action.sa_mask);
@@ -48,3 +52,5 @@ bool StopSignals::arrived() const {
     pollfd watch{fds_[0], POLLIN, 0};
     return poll(&watch, 1, 0) > 0 && (watch.revents & POLLIN) != 0;
 }
+
+int StopSignals::first() const { return firstSignal; }

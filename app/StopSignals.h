@@ -15,6 +15,8 @@ public:
     int fd() const { return fds_[0]; }
     // Whether a signal has come (the pipe is left readable, so every watcher sees it).
     bool arrived() const;
+    // The first signal that came (SIGINT, SIGTERM, SIGHUP); 0 before any.
+    int first() const;
 
 private:
     int fds_[2] = {-1, -1};

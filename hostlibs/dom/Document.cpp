@@ -39,6 +39,12 @@ void Document::setSourceCursor(Node* node, int where) {
     std::uint32_t offset = 0;
     if (node->getNodeType() == ELEMENT_NODE) {
         auto* e = static_cast<Element*>(node);
+        // The parser noted where each start tag begins; counting lines from the top again would make a
+        // walk over every link of a long page quadratic.
+        if (where == 0 && e->line() != 0) {
+            cursor_ = SourcePosition{e->line(), e->column()};
+            return;
+        }
         offset = where == 0 ? e->extent().begin : e->extent().end;
     } else if (auto* data = dynamic_cast<CharacterData*>(node)) {
         offset = where == 0 ? data->sourceSpan().begin : data->sourceSpan().end;

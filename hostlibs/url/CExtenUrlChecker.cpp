@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "hostlibs/url/CheckJournal.h"
 #include "hostlibs/url/EscapeRequestUrl.h"
 #include "hostlibs/url/HttpTransfer.h"
 #include "module/host/CUrlEngineer.h"
@@ -81,12 +82,18 @@ bool CExtenUrlChecker::getHeaderStatus(const CString& url, int& status, bool) {
     // A close() that came before this call began ended nothing; one from now on ends this call.
     closeRequested_.store(false);
     CUrlEngineer* engine = CUrlEngineer::getInstance();
-    if (engine->isStopRequired())
+    const std::string asked = url.ToUtf8();
+    tarn::CheckJournal& journal = tarn::CheckJournal::instance();
+    if (engine->isStopRequired()) {
+        journal.record(asked, 0, {}, "stopped", 0);
         return false;
+    }
     const Url parsed(url);
     const CString target = parsed.requestUrl();
-    if (!is_protocol(target, u"http:") && !is_protocol(target, u"https:"))
+    if (!is_protocol(target, u"http:") && !is_protocol(target, u"https:")) {
+        journal.record(asked, 0, {}, "not an http or https URL", 0);
         return false;
+    }
     const std::string requestUrl = tarn::escapeRequestUrl(target.ToUtf8());
 
     const unsigned int host = engine->rememberHost(parsed.get_element(tarn::URL_HOST));
@@ -98,13 +105,23 @@ bool CExtenUrlChecker::getHeaderStatus(const CString& url, int& status, bool) {
 
     using Method = tarn::HttpTransfer::Method;
     int answer = transfer_->fetch(requestUrl, Method::Head, deadline, events);
+    std::string location = transfer_->location();
+    std::string failure = transfer_->failure();
+    int requests = 1;
     // When the GET gets no answer of its own, the HEAD's stands: the server did answer.
     if (asksAgainWithGet(answer) && !events.aborted()) {
-        if (const int got = transfer_->fetch(requestUrl, Method::GetHeaders, deadline, events))
+        ++requests;
+        if (const int got = transfer_->fetch(requestUrl, Method::GetHeaders, deadline, events)) {
             answer = got;
+            location = transfer_->location();
+        }
     }
-    if (events.aborted())
+    if (events.aborted()) {
         answer = 0;
+        failure = "stopped";
+    }
+    journal.record(asked, answer, answer != 0 ? std::move(location) : std::string(),
+                   answer != 0 ? std::string() : std::move(failure), requests);
 
     if (answer != 0)
         notifyOwner(ownerWnd, WM_HTTP_PROCESS_DONE, host, answer);

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <utility>
 
+#include "hostlibs/url/TransferFailure.h"
+
 namespace tarn {
 namespace {
 
@@ -62,6 +64,7 @@ HttpTransfer::HttpTransfer(const std::string& userAgent) {
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &HttpTransfer::onReady);
     curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorText_);
 }
 
 HttpTransfer::~HttpTransfer() {
@@ -70,18 +73,27 @@ HttpTransfer::~HttpTransfer() {
 
 int HttpTransfer::fetch(const std::string& url, Method method, std::optional<Clock::time_point> deadline,
                         TransferEvents& events) {
-    if (multi_ == nullptr || easy_ == nullptr)
+    location_.clear();
+    failure_.clear();
+    if (multi_ == nullptr || easy_ == nullptr) {
+        failure_ = "no HTTP client";
         return 0;
+    }
     method_ = method;
     lastStatus_ = 0;
     finalStatus_ = 0;
     ready_ = false;
-    if (!prepare(url, method, deadline) || curl_multi_add_handle(multi_, easy_) != CURLM_OK)
+    errorText_[0] = '\0';
+    if (deadline && millisecondsUntil(*deadline) == 0) {
+        failure_ = "timed out";
         return 0;
-    run(deadline, events);
-    int queued = 0;
-    while (curl_multi_info_read(multi_, &queued) != nullptr) {
     }
+    if (!prepare(url, method, deadline) || curl_multi_add_handle(multi_, easy_) != CURLM_OK) {
+        failure_ = "malformed URL";
+        return 0;
+    }
+    run(deadline, events);
+    noteOutcome(events.aborted());
     // An unfinished transfer's connection is closed here; a finished one's goes back to the cache.
     curl_multi_remove_handle(multi_, easy_);
     return finalStatus_;
@@ -119,6 +131,31 @@ void HttpTransfer::run(std::optional<Clock::time_point> deadline, TransferEvents
         // wake() ends this wait early, so an abort is seen at once whatever the transfer waits for.
         const long waitMs = deadline ? millisecondsUntil(*deadline) : kUnboundedWaitMs;
         curl_multi_poll(multi_, nullptr, 0, static_cast<int>(waitMs), nullptr);
+    }
+}
+
+void HttpTransfer::noteOutcome(bool aborted) {
+    CURLcode result = CURLE_OK;
+    bool done = false;
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi_, &queued)) {
+        if (message->msg == CURLMSG_DONE) {
+            result = message->data.result;
+            done = true;
+        }
+    }
+    if (finalStatus_ != 0) {
+        char* target = nullptr;
+        if (curl_easy_getinfo(easy_, CURLINFO_REDIRECT_URL, &target) == CURLE_OK && target != nullptr)
+            location_ = target;
+    } else if (aborted) {
+        failure_ = "stopped";
+    } else if (!done || result == CURLE_OK) {
+        failure_ = "no answer";
+    } else {
+        long osErrno = 0;
+        curl_easy_getinfo(easy_, CURLINFO_OS_ERRNO, &osErrno);
+        failure_ = describeTransferFailure(result, osErrno, errorText_);
     }
 }
 

@@ -37,6 +37,11 @@ public:
     int fetch(const std::string& url, Method method, std::optional<Clock::time_point> deadline,
               TransferEvents& events);
 
+    // Of the latest fetch: a redirect's Location resolved against its URL (empty when none), and why
+    // no status came, in words for a person (empty when one did).
+    const std::string& location() const { return location_; }
+    const std::string& failure() const { return failure_; }
+
     // Interrupts the wait of a fetch under way so it asks events.aborted() again.
     void wake();
 
@@ -49,6 +54,7 @@ private:
     static int onReady(void* self, char* remoteIp, char* localIp, int remotePort, int localPort);
     bool prepare(const std::string& url, Method method, std::optional<Clock::time_point> deadline);
     void run(std::optional<Clock::time_point> deadline, TransferEvents& events);
+    void noteOutcome(bool aborted);
 
     std::mutex handlesMutex_;  // wake() against release(); never held across a transfer
     CURLM* multi_ = nullptr;
@@ -59,6 +65,9 @@ private:
     int lastStatus_ = 0;   // of the latest status line, interim ones included
     int finalStatus_ = 0;  // set when the headers of a final answer are complete
     bool ready_ = false;
+    char errorText_[CURL_ERROR_SIZE] = {};
+    std::string location_;
+    std::string failure_;
 };
 
 }  // namespace tarn

@@ -28,3 +28,5 @@ LSTATUS RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
 LSTATUS RegCloseKey(HKEY hKey) { return win::RegistryStore::Instance().Close(hKey); }
 
 void RegistryStoreResetForTesting() { win::RegistryStore::Instance().Reset(); }
+
+void RegistryStoreKeepChangesInMemory() { win::RegistryStore::Instance().KeepChangesInMemory(); }

@@ -117,16 +117,17 @@ std::filesystem::path RegistryFilePath() {
     return folder / "tarn" / "registry.ini";
 }
 
-RegistryTree LoadRegistryFile(const std::filesystem::path& file) {
+RegistryTree LoadRegistryFile(const std::filesystem::path& file, bool keepAside) {
     const std::optional<std::string> text = ReadAll(file);
     if (!text) {
-        if (errno != ENOENT)
+        if (errno != ENOENT && keepAside)
             KeepAside(file);
         return RegistryTree();
     }
     std::optional<RegistryTree> tree = ParseRegistryText(*text);
     if (!tree) {
-        KeepAside(file);
+        if (keepAside)
+            KeepAside(file);
         return RegistryTree();
     }
     return std::move(*tree);

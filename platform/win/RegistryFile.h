@@ -13,8 +13,9 @@ namespace win {
 std::filesystem::path RegistryFilePath();
 
 // The keys in the file; an empty tree when it does not exist. A file that cannot be read or parsed is
-// renamed to "<name>.damaged-<UTC time>" so the next write does not destroy what it held.
-RegistryTree LoadRegistryFile(const std::filesystem::path& file);
+// renamed to "<name>.damaged-<UTC time>" so the next write does not destroy what it held; with
+// keepAside false (a store that never writes) it is left where it is.
+RegistryTree LoadRegistryFile(const std::filesystem::path& file, bool keepAside = true);
 
 // Replaces the file atomically: a temporary file in the same folder (created with the folder if need be)
 // is written, flushed to disk and renamed over it. Returns ERROR_SUCCESS or a Windows error code; on

@@ -24,7 +24,7 @@ RegistryStore& RegistryStore::Instance() {
 RegistryTree& RegistryStore::Tree() {
     if (!m_tree) {
         m_file = RegistryFilePath();
-        m_tree = m_file.empty() ? RegistryTree() : LoadRegistryFile(m_file);
+        m_tree = m_file.empty() ? RegistryTree() : LoadRegistryFile(m_file, !m_inMemoryOnly);
     }
     return *m_tree;
 }
@@ -46,7 +46,16 @@ LSTATUS RegistryStore::Resolve(HKEY key, REGSAM needed, RegistryKey*& found) {
     return found == nullptr ? ERROR_INVALID_HANDLE : ERROR_SUCCESS;
 }
 
-LSTATUS RegistryStore::Save() { return WriteRegistryFile(m_file, FormatRegistryText(Tree())); }
+LSTATUS RegistryStore::Save() {
+    if (m_inMemoryOnly)
+        return ERROR_SUCCESS;
+    return WriteRegistryFile(m_file, FormatRegistryText(Tree()));
+}
+
+void RegistryStore::KeepChangesInMemory() {
+    std::lock_guard lock(m_mutex);
+    m_inMemoryOnly = true;
+}
 
 LSTATUS RegistryStore::Open(HKEY base, LPCWSTR subKey, REGSAM access, bool create, PHKEY result,
                             LPDWORD disposition) {

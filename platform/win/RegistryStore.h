@@ -23,6 +23,7 @@ public:
     LSTATUS Delete(HKEY key, LPCWSTR name);
     LSTATUS Close(HKEY key);
     void Reset();
+    void KeepChangesInMemory();
 
 private:
     struct OpenKey {
@@ -43,6 +44,7 @@ private:
     std::filesystem::path m_file;
     std::unordered_map<HKEY, OpenKey> m_handles;
     std::uintptr_t m_nextHandle = 0x1000;
+    bool m_inMemoryOnly = false;
 };
 
 }  // namespace win

@@ -88,3 +88,7 @@ WINAPI_EXPORT LSTATUS RegCloseKey(HKEY hKey);
 // Forgets the store and every open handle: the next call reads XDG_CONFIG_HOME again and reloads the file,
 // as a restarted process would. For tests, and for a host that changes XDG_CONFIG_HOME before its first use.
 WINAPI_EXPORT void RegistryStoreResetForTesting();
+
+// From now on, for the rest of the process, every change stays in memory and the file is never written:
+// for a run that reads the user's settings and must leave them exactly as they are.
+WINAPI_EXPORT void RegistryStoreKeepChangesInMemory();

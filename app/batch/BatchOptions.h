@@ -1,0 +1,24 @@
+#pragma once
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What `tarnlink --check` is asked to do.
+struct BatchOptions {
+    enum class Format { Text, Json, Junit };
+
+    std::vector<std::string> paths;  // pages and folders, in the given order
+    std::vector<std::string> roots;  // --root ID
+    std::string modulePath;          // --module PATH; empty: beside the program
+    Format format = Format::Text;
+    bool all = false;                // --all: every link in the text report, not only the failing ones
+    bool fixRedirects = false;
+};
+
+// Whether the command line asks for the batch check (`--check` before any `--`).
+bool isBatchCommand(int argc, const char* const* argv);
+
+// Reads a `--check` command line, as parseOptions does the dialog's.
+std::optional<BatchOptions> parseBatchOptions(int argc, const char* const* argv, std::ostream& out,
+                                              std::ostream& err, int& exitCode);

@@ -1,0 +1,98 @@
+#include "app/batch/BatchRun.h"
+
+#include <chrono>
+#include <csignal>
+#include <iostream>
+
+#include "app/ForPeople.h"
+#include "app/PluginModule.h"
+#include "app/StopSignals.h"
+#include "app/batch/BatchOptions.h"
+#include "app/batch/ExitCodes.h"
+#include "app/batch/PageCheck.h"
+#include "app/batch/PageList.h"
+#include "app/batch/Progress.h"
+#include "app/batch/Reports.h"
+#include "platform/afx/Utf8.h"
+#include "platform/win/WinReg.h"
+
+namespace {
+
+void fail(const std::string& message) { std::cerr << "tarnlink: " << forPeople(message) << '\n'; }
+
+int exitCodeOf(const RunRecord& run, const StopSignals& signals) {
+    if (run.interrupted)
+        return 128 + signals.first();
+    for (const PageRecord& page : run.pages) {
+        if (page.failure)
+            return BATCH_FAILED;
+    }
+    return run.counts().errors > 0 ? BATCH_LINK_ERRORS : BATCH_CLEAN;
+}
+
+void writeReport(const BatchOptions& options, const RunRecord& run) {
+    switch (options.format) {
+        case BatchOptions::Format::Text:
+            writeTextReport(std::cout, run, options.all);
+            break;
+        case BatchOptions::Format::Json:
+            writeJsonReport(std::cout, run);
+            break;
+        case BatchOptions::Format::Junit:
+            writeJunitReport(std::cout, run);
+            break;
+    }
+    std::cout.flush();
+}
+
+}  // namespace
+
+int runBatch(int argc, const char* const* argv) {
+    int exitCode = BATCH_CLEAN;
+    std::optional<BatchOptions> options = parseBatchOptions(argc, argv, std::cout, std::cerr, exitCode);
+    if (!options)
+        return exitCode;
+    // The dialog stores the manual-start choice and its size as it ends; a check leaves the user's
+    // settings as they were.
+    RegistryStoreKeepChangesInMemory();
+
+    std::optional<PluginModule> module;
+    try {
+        module = PluginModule::load(options->modulePath.empty() ? PluginModule::defaultPath() : options->modulePath);
+    } catch (const PluginModuleError& e) {
+        fail(e.what());
+        return BATCH_FAILED;
+    }
+
+    const auto start = std::chrono::steady_clock::now();
+    StopSignals signals;
+    std::unique_ptr<Progress> progress = Progress::forTerminal();
+    PageCheckSetting setting{*module, {}, signals, progress.get(), options->fixRedirects};
+    for (const std::string& root : options->roots)
+        setting.roots.push_back(afx::DecodeUtf8(root));
+
+    RunRecord run;
+    const PageList list = listPages(options->paths);
+    for (const PageList::Failure& failure : list.failures) {
+        fail(failure.path + ": " + failure.message);
+        PageRecord record;
+        record.path = failure.path;
+        record.failure = failure.message;
+        run.pages.push_back(std::move(record));
+    }
+    for (const std::string& path : list.pages) {
+        if (signals.arrived())
+            break;
+        PageRecord record = checkPage(path, setting);
+        // A file's own errors name it already.
+        if (record.failure)
+            fail(record.failure->find(path) != std::string::npos ? *record.failure : path + ": " + *record.failure);
+        run.pages.push_back(std::move(record));
+    }
+    run.interrupted = signals.arrived();
+    if (progress)
+        progress->clear();
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    writeReport(*options, run);
+    return exitCodeOf(run, signals);
+}

@@ -1,0 +1,74 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/batch/LinkRecord.h"
+#include "module/host/Document.h"
+#include "platform/headless/HeadlessFrontEnd.h"
+
+class HostWindow;
+class Progress;
+class StopSignals;
+
+// A replacement URL for a row.
+struct RowFix {
+    int row;
+    std::u16string url;
+};
+
+// Drives the link check dialog as a user would, one step at a time on its thread: it double-clicks
+// every row to learn where its element stands (the dialog moves the editor's source cursor there),
+// lets the automatic run finish or presses Start when the run starts by hand, and reads the rows.
+// With a planner it then records the planned fixes in the correction panel, checks them with the
+// dialog's own second run, undoes those that do not answer "OK" and ends with OK; otherwise, and after
+// a stop signal (the dialog's Stop), it closes the dialog as Cancel.
+class DialogDriver {
+public:
+    // Given the rows after the first run, the fixes to try; may ask the network, on the dialog's thread.
+    using Planner = std::function<std::vector<RowFix>(const std::vector<LinkRecord>&)>;
+
+    DialogDriver(const HostWindow& window, const StopSignals& signals, Progress* progress, std::string page,
+                 Planner planner = {});
+
+    headless::HeadlessFrontEnd::Step step();
+
+    // The rows as a user sees them (URL, result, code, text, tag, attribute) with the place of each
+    // link's element; for the caller to take.
+    std::vector<LinkRecord>& rows() { return rows_; }
+    // The fixes that answered "OK" and were kept.
+    const std::vector<RowFix>& kept() const { return kept_; }
+    bool interrupted() const { return interrupted_; }
+
+private:
+    enum class Phase { Begin, Positions, Start, Run, Read, FixApply, FixRun, Done };
+
+    bool advance(headless::HeadlessFrontEnd& frontEnd);
+    void begin(headless::HeadlessFrontEnd& frontEnd);
+    void findPositions(headless::HeadlessFrontEnd& frontEnd);
+    void readRows();
+    void showProgress();
+    void startFixes(headless::HeadlessFrontEnd& frontEnd);
+    void applyFix(headless::HeadlessFrontEnd& frontEnd);
+    void reviewFixes(headless::HeadlessFrontEnd& frontEnd);
+    bool stopOnSignal(headless::HeadlessFrontEnd& frontEnd);
+
+    const HostWindow& window_;
+    const StopSignals& signals_;
+    Progress* progress_;
+    std::string page_;
+    Planner planner_;
+
+    Phase phase_ = Phase::Begin;
+    HWND list_ = nullptr;
+    int count_ = 0;
+    int next_ = 0;  // the next row (Positions) or fix (FixApply) to handle
+    bool pressStart_ = false;
+    bool interrupted_ = false;
+    std::vector<std::optional<SourcePosition>> positions_;
+    std::vector<LinkRecord> rows_;
+    std::vector<RowFix> fixes_;
+    std::vector<RowFix> kept_;
+};

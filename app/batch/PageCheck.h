@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "app/batch/LinkRecord.h"
+
+class PluginModule;
+class Progress;
+class StopSignals;
+
+// What every page of a run shares.
+struct PageCheckSetting {
+    const PluginModule& module;
+    std::vector<std::u16string> roots;
+    const StopSignals& signals;
+    Progress* progress;  // null: no progress line
+    bool fixRedirects;
+};
+
+// Runs the module's dialog on one page in the headless front end and gives its rows with what the
+// host's checker kept of each URL. A page that cannot be read or checked gives its failure and no
+// links. With fixRedirects, the fixes that answered "OK" are written as the dialog's OK writes them.
+PageRecord checkPage(const std::string& path, const PageCheckSetting& setting);

@@ -1,0 +1,48 @@
+#include <iomanip>
+#include <ostream>
+
+#include "app/batch/Reports.h"
+#include "app/ForPeople.h"
+
+namespace {
+
+std::string orDash(const std::string& text) { return text.empty() ? "-" : forPeople(text); }
+
+void writeCounts(std::ostream& out, const Counts& counts, double seconds) {
+    out << counts.links << " links, " << counts.ok << " OK, " << counts.errors << " link errors, "
+        << counts.undetermined << " undetermined, " << std::fixed << std::setprecision(2) << seconds << " s\n";
+}
+
+void writeLink(std::ostream& out, const std::string& path, const LinkRecord& link) {
+    out << forPeople(path) << ':';
+    if (link.line)
+        out << *link.line << ':' << *link.column << ':';
+    out << ' ' << orDash(link.result) << ' ' << orDash(link.code) << ' ' << forPeople(link.url) << " ("
+        << orDash(link.tag) << ' ' << orDash(link.attribute) << " \"" << forPeople(link.text) << "\")";
+    if (!link.redirect.empty())
+        out << " -> " << forPeople(link.redirect);
+    if (!link.failure.empty())
+        out << " [" << forPeople(link.failure) << ']';
+    out << '\n';
+}
+
+}  // namespace
+
+void writeTextReport(std::ostream& out, const RunRecord& run, bool all) {
+    for (const PageRecord& page : run.pages) {
+        for (const LinkRecord& link : page.links) {
+            if (all || link.key() != std::string_view("ok"))
+                writeLink(out, page.path, link);
+        }
+        for (const auto& [from, to] : page.replaced)
+            out << forPeople(page.path) << ": replaced " << forPeople(from) << " -> " << forPeople(to) << '\n';
+        out << forPeople(page.path) << ": ";
+        if (page.failure)
+            out << "not checked: " << forPeople(*page.failure) << '\n';
+        else
+            writeCounts(out, page.counts(), page.seconds);
+    }
+    out << run.pages.size() << (run.pages.size() == 1 ? " page" : " pages")
+        << (run.interrupted ? " (interrupted): " : ": ");
+    writeCounts(out, run.counts(), run.seconds);
+}
