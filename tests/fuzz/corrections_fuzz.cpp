@@ -2,12 +2,15 @@
 // the links it collected, applied as OK applies them) mixed with direct edits of any element through the
 // same document calls (set and remove attributes, delete nodes, remove only the tags), in any order. The
 // page as written must load again and be written back as it reads; a page without corrections must come
-// back byte for byte.
+// back byte for byte. When only attributes changed, the page read back has the same elements with the
+// attributes the edited document has.
 //
 // The page is the input's head; the corrections are read from its tail, so a plain page is a seed.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <cstdint>
 #include <iterator>
 #include <memory>
@@ -16,10 +19,13 @@
 
 #include "app/PageHost.h"
 #include "hostlibs/dom/HtmlParser.h"
+#include "hostlibs/dom/DocumentStore.h"
+#include "module/host/Attr.h"
 #include "module/host/Document.h"
 #include "module/host/Element.h"
 #include "module/links/CTarnLinkCheckItems.h"
 #include "module/links/LinkCheckValues.h"
+#include "platform/afx/Utf8.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {
@@ -45,17 +51,28 @@ std::vector<Element*> ElementsOf(Document& document) {
     return elements;
 }
 
+// What the corrections did to the page's structure and to what a value can carry.
+struct Corrected {
+    bool treeChanged = false;      // nodes removed or unwrapped
+    bool unwritableValue = false;  // a value no charset can carry (a lone surrogate)
+    bool impliedTagSet = false;    // an attribute set on an element the parser implied, which has no tag
+                                   // to write it in; the module never sets one there
+};
+
 // One correction; an element an earlier one removed is left alone, as the module leaves it.
 void Correct(FuzzedDataProvider& in, Document& document, const std::vector<Element*>& elements,
-             CTarnLinkCheckItems& links) {
+             CTarnLinkCheckItems& links, Corrected& corrected) {
     const int kind = in.ConsumeIntegralInRange(0, 4);
     const std::size_t index = in.ConsumeIntegral<std::uint16_t>();
+    const std::u16string value = Pick(in, kValues);
+    corrected.unwritableValue |= value.find(u'\xD800') != std::u16string::npos;
     if (kind == 0) {
         if (links.getCount() == 0)
             return;
         CTarnLinkCheckItem* item = links.getItem(static_cast<int>(index % links.getCount()));
         item->setFixKind(in.ConsumeIntegralInRange<int>(FIX_CHANGE_URL, FIX_DELETE_LINK));
-        item->newUrl = Pick(in, kValues);
+        item->newUrl = value;
+        corrected.treeChanged |= item->fixKind != FIX_CHANGE_URL;
         return;
     }
     if (elements.empty())
@@ -65,18 +82,50 @@ void Correct(FuzzedDataProvider& in, Document& document, const std::vector<Eleme
         return;
     switch (kind) {
     case 1:
-        element->setAttribute(Pick(in, kNames), Pick(in, kValues));
+        element->setAttribute(Pick(in, kNames), value);
+        corrected.impliedTagSet |= element->isImplied();
         break;
     case 2:
         element->removeAttribute(Pick(in, kNames));
         break;
     case 3:
         document.deleteNodes(element);
+        corrected.treeChanged = true;
         break;
     default:
         document.unwrapElement(element);
+        corrected.treeChanged = true;
         break;
     }
+}
+
+// Each element's tag name and its attributes as getAttribute answers them, in document order.
+std::vector<std::u16string> Described(Document& document) {
+    std::vector<std::u16string> described;
+    for (Element* element : ElementsOf(document)) {
+        std::u16string line = element->getTagName();
+        for (const Attr& attr : element->attributes())
+            if (!attr.isRemoved())
+                line += u" " + attr.getName() + u"=" + element->getAttribute(attr.getName());
+        described.push_back(std::move(line));
+    }
+    return described;
+}
+
+// Names the first element that differs, so that a finding says where.
+void SameElements(const std::vector<std::u16string>& edited, const std::vector<std::u16string>& readBack) {
+    if (edited == readBack)
+        return;
+    for (std::size_t i = 0; i < std::max(edited.size(), readBack.size()); ++i) {
+        const std::u16string a = i < edited.size() ? edited[i] : u"(none)";
+        const std::u16string b = i < readBack.size() ? readBack[i] : u"(none)";
+        if (a != b) {
+            std::fprintf(stderr, "element %zu\n  edited:    %s\n  read back: %s\n", i, afx::EncodeUtf8(a).c_str(),
+                         afx::EncodeUtf8(b).c_str());
+            break;
+        }
+    }
+    FuzzCheck(false, "the attributes read back as they were set");
 }
 
 }  // namespace
@@ -95,8 +144,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PageHost host(*document, {});
     CTarnLinkCheckItems links(&host);
     FuzzedDataProvider choice(choices.data(), choices.size());
+    Corrected corrected;
     for (int i = 0; i < count; ++i)
-        Correct(choice, *document, elements, links);
+        Correct(choice, *document, elements, links, corrected);
     bool linkElementRemoved = false;
     links.applyCorrections(linkElementRemoved);
 
@@ -105,5 +155,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FuzzCheck(written == bytes, "a page without corrections is written back as read");
     std::unique_ptr<Document> again = tarn::dom::loadDocument(written);
     FuzzCheck(again->writtenBytes() == written, "the corrected page reads back as written");
+    // A page whose charset an edit changed reads differently, as it should.
+    if (!corrected.treeChanged && !corrected.unwritableValue && !corrected.impliedTagSet &&
+        again->store().page().encoding == document->store().page().encoding)
+        SameElements(Described(*document), Described(*again));
     return 0;
 }
