@@ -12,5 +12,10 @@ if [ -z "$work" ]; then
 fi
 findings=$(dirname "$fuzzer")/findings/$(basename "$fuzzer")
 mkdir -p "$work" "$findings"
+# The words of the target's input, where it has some: dict/<target>.dict.
+target=$(basename "$fuzzer" _fuzz)
+words=$(dirname "$0")/dict/$target.dict
+dict=()
+[ -f "$words" ] && dict=(-dict="$words")
 "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-  -artifact_prefix="$findings/" "$work" "$seeds"
+  -artifact_prefix="$findings/" "${dict[@]}" "$work" "$seeds"
