@@ -1,6 +1,7 @@
 // Any text as the automation's input: one JSON command a line, read as the automation reads it, run
 // against a small real dialog under the headless front end. Every command is answered with an object
 // saying whether it was done, and the answer can be printed whatever text the command carried.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>

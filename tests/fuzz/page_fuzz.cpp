@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/PageHost.h"
 #include "hostlibs/dom/HtmlParser.h"
