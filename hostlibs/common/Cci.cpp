@@ -1,9 +1,9 @@
 #include "module/host/Cci.h"
 
+#include "hostlibs/common/PageList.h"
 #include "platform/afx/Utf8.h"
 
 #include <curl/curl.h>
-#include <nlohmann/json.hpp>
 
 #include <mutex>
 #include <optional>
@@ -14,11 +14,6 @@ namespace {
 constexpr long kTimeoutMs = 1000;
 // A list of pages is small; anything far larger is not the endpoint we asked for.
 constexpr std::size_t kMaxBody = 4 * 1024 * 1024;
-
-struct Page {
-    std::string url;
-    std::string title;
-};
 
 void InitialiseCurlOnce() {
     static std::once_flag once;
@@ -66,25 +61,6 @@ std::optional<std::string> FetchPageList(const std::string& topic) {
     return body;
 }
 
-// The first entry of type "page" with a URL; the browser lists the page in front first.
-std::optional<Page> FirstPage(const std::string& body) {
-    const nlohmann::json list = nlohmann::json::parse(body, nullptr, false);
-    if (!list.is_array())
-        return std::nullopt;
-    for (const nlohmann::json& entry : list) {
-        if (!entry.is_object())
-            continue;
-        const auto type = entry.find("type");
-        const auto url = entry.find("url");
-        if (type == entry.end() || *type != "page" || url == entry.end() || !url->is_string())
-            continue;
-        const auto title = entry.find("title");
-        return Page{url->get<std::string>(),
-                    title != entry.end() && title->is_string() ? title->get<std::string>() : std::string()};
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 Cci::Cci(const CStringArray& topics, HWND) {
@@ -100,7 +76,7 @@ BOOL Cci::GetWindowInfo(CString& url, CString& title, DWORD flags) {
         const std::optional<std::string> body = FetchPageList(topic);
         if (!body)
             continue;
-        const std::optional<Page> page = FirstPage(*body);
+        const std::optional<tarn::browser::ListedPage> page = tarn::browser::FirstListedPage(*body);
         if (!page)
             continue;
         if (flags & WINDOW_INFO_URL)

@@ -21,6 +21,11 @@ std::uint32_t tagNameEnd(std::string_view text, SourceSpan tag) {
     return at;
 }
 
+// Whether the text at `at` ends what stands before it in a tag: one of `delimiters` or the end.
+bool delimitsAt(std::string_view text, std::uint32_t at, std::string_view delimiters) {
+    return at >= text.size() || delimiters.find(text[at]) != std::string_view::npos;
+}
+
 }  // namespace
 
 std::string quoteAttributeValue(std::string_view value, char quote) {
@@ -50,36 +55,36 @@ std::string quoteAttributeValue(std::string_view value, char quote) {
     return out;
 }
 
-TextEdit rewriteStartTag(const Element& element) {
-    const DocumentStore& store = element.homeDocument()->store();
-    const std::string_view text = store.text();
-    const std::uint32_t nameEnd = tagNameEnd(text, element.startTagSpan());
-    std::uint32_t previousEnd = nameEnd;
-    std::string out;
+void rewriteStartTag(const Element& element, std::vector<TextEdit>& edits) {
+    const std::string_view text = element.homeDocument()->store().text();
+    std::uint32_t previousEnd = tagNameEnd(text, element.startTagSpan());
     for (const Attr& a : element.attributes()) {
         if (a.isInserted())
             continue;
         const SourceSpan whole = a.wholeSpan();
-        // A removed attribute goes with the white space before it.
-        if (a.isEdited() && !a.isRemoved()) {
-            out += text.substr(previousEnd, whole.begin - previousEnd);
-            out += store.slice(a.nameSpan());
-            out += '=';
-            out += quoteAttributeValue(a.valueUtf8(), a.quote());
-        } else if (!a.isRemoved()) {
-            out += text.substr(previousEnd, whole.end - previousEnd);
+        // A removed attribute goes with the white space before it; an attribute written right after
+        // its quoted value keeps a space, or it would join what stands before.
+        if (a.isRemoved()) {
+            edits.push_back({{previousEnd, whole.end}, delimitsAt(text, whole.end, " \t\n\f\r/>") ? "" : " "});
+        } else if (a.isEdited()) {
+            // An unquoted value runs up to white space or '>' ("<a href/>" given a value): before
+            // anything else it is quoted.
+            const char quote = a.quote() == 0 && !delimitsAt(text, whole.end, " \t\n\f\r>") ? '"' : a.quote();
+            edits.push_back({{a.nameSpan().end, whole.end}, '=' + quoteAttributeValue(a.valueUtf8(), quote)});
         }
         previousEnd = whole.end;
     }
+    std::string added;
     for (const Attr& a : element.attributes()) {
         if (!a.isInserted() || a.isRemoved())
             continue;
-        out += ' ';
-        out += a.nameUtf8();
-        out += '=';
-        out += quoteAttributeValue(a.valueUtf8(), '"');
+        added += ' ';
+        added += a.nameUtf8();
+        added += '=';
+        added += quoteAttributeValue(a.valueUtf8(), '"');
     }
-    return {{nameEnd, previousEnd}, std::move(out)};
+    if (!added.empty())
+        edits.push_back({{previousEnd, previousEnd}, std::move(added)});
 }
 
 std::vector<TextEdit> collectEdits(const Document& document) {
@@ -88,7 +93,7 @@ std::vector<TextEdit> collectEdits(const Document& document) {
         edits.push_back({removal, {}});
     for (const Element* element : document.editedTags())
         if (!element->isImplied())
-            edits.push_back(rewriteStartTag(*element));
+            rewriteStartTag(*element, edits);
     // Removals first where spans start together, so that what lies inside them is dropped.
     std::stable_sort(edits.begin(), edits.end(), [](const TextEdit& a, const TextEdit& b) {
         return a.span.begin != b.span.begin ? a.span.begin < b.span.begin : a.span.end > b.span.end;

@@ -19,10 +19,11 @@ struct TextEdit {
 // removed span goes with it.
 std::vector<TextEdit> collectEdits(const Document& document);
 
-// The part of an edited start tag from the end of its name to the end of its last attribute as
-// written, made anew: untouched attributes as written (with the space before them), set values
-// quoted and escaped, removed attributes gone with the space before them, added ones at the end.
-TextEdit rewriteStartTag(const Element& element);
+// The edits of an edited start tag, added to `edits`: a set value quoted and escaped after its
+// name, a removed attribute gone with the space before it, added ones after the last attribute.
+// The rest of the tag, the names of set attributes included, stays byte for byte as read, even
+// where the page's bytes do not decode.
+void rewriteStartTag(const Element& element, std::vector<TextEdit>& edits);
 
 // An attribute value written so that it reads back as `value` and cannot end the value or the tag:
 // in `quote` where that is a quote character; unquoted (quote 0) only when the value needs no

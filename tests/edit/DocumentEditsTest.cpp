@@ -84,6 +84,24 @@ TEST(DocumentEdits, ANewAttributeGoesAtTheEndOfTheStartTag) {
     EXPECT_EQ(page.written(), "<a id=a href=\"http://e/\">x</a><img id=i src=s />");
 }
 
+TEST(DocumentEdits, AnEditedTagKeepsEveryOtherByteAndItsAttributesApart) {
+    // Removed right before an attribute written without a space: the space stays, or the tag name
+    // would run on into it.
+    Page joined("<a id=a href=\"x\"title=t>x</a><b id=b x='1'y z=2/>");
+    joined[u"a"]->removeAttribute(u"href");
+    joined[u"b"]->removeAttribute(u"x");
+    EXPECT_EQ(joined.written(), "<a id=a title=t>x</a><b id=b y z=2/>");
+    // A value given to an attribute that had none, before '/': quoted, or the '/' would join it.
+    Page slash("<a id=a href/>x</a>");
+    slash[u"a"]->setAttribute(u"href", u"http://e/");
+    EXPECT_EQ(slash.written(), "<a id=a href=\"http://e/\"/>x</a>");
+    // Bytes the charset cannot decode, in the name of an untouched attribute, are written as read.
+    const std::string sjis = "<meta charset=shift_jis><a id=a \x96\xfa\xff\x81!x=1 href=old>x</a>";
+    auto doc = tarn::dom::loadDocument(sjis);
+    doc->getElementById(u"a")->setAttribute(u"href", u"new");
+    EXPECT_EQ(doc->writtenBytes(), "<meta charset=shift_jis><a id=a \x96\xfa\xff\x81!x=1 href=new>x</a>");
+}
+
 TEST(DocumentEdits, DeletingTakesTheWholeExtentAndTheSubtreeLeavesTheDocument) {
     Page page("<ul><li id=one>one <b id=b>bold</b>\n<li id=two>two</ul><p id=p>para<div>x</div>");
     Element* b = page[u"b"];
