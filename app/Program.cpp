@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/AutomationSession.h"
+#include "app/BrowserNotices.h"
 #include "app/CorrectionCount.h"
 #include "app/HostWindow.h"
 #include "app/LoadedPage.h"
@@ -15,6 +16,7 @@
 #include "app/PluginModule.h"
 #include "app/ProgramOptions.h"
 #include "app/StopSignals.h"
+#include "hostlibs/common/BrowserEndpoints.h"
 #include "platform/afx/CException.h"
 #include "platform/afx/Utf8.h"
 
@@ -76,6 +78,8 @@ std::optional<Saved> saveCorrections(const LoadedPage& page, const PageHost& hos
 int runAutomated(const LoadedPage& page, PageHost& host, HostWindow& window,
                  const PluginModule& module) {
     StopSignals signals;
+    // Standard output carries the JSON lines only; a person reads standard error.
+    BrowserNotices browserNotices(std::cerr);
     AutomationSession session(host, window, signals, STDIN_FILENO, stdout);
     ModalWatch watch(session.frontEnd());
     win::SetModalFrontEnd(&watch);
@@ -108,6 +112,7 @@ int runProgram(int argc, const char* const* argv) {
     std::optional<ProgramOptions> options = parseOptions(argc, argv, std::cout, std::cerr, exitCode);
     if (!options)
         return exitCode;
+    tarn::browser::setCommandLineEndpoints(options->browsers);
 
     std::optional<LoadedPage> page;
     try {

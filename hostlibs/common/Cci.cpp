@@ -1,5 +1,7 @@
 #include "module/host/Cci.h"
 
+#include "hostlibs/common/BrowserEndpoints.h"
+#include "hostlibs/common/BrowserNotice.h"
 #include "platform/afx/Utf8.h"
 
 #include <curl/curl.h>
@@ -34,10 +36,24 @@ std::size_t Collect(char* data, std::size_t size, std::size_t count, void* userd
     return bytes;
 }
 
-// A topic is "host:port" and nothing more: a path, a query or user credentials in it would make the
-// request something other than the page list.
-bool IsEndpoint(const std::string& topic) {
-    return !topic.empty() && topic.find_first_of("/?#@ \t\r\n") == std::string::npos;
+// What a person should see of an address; the browser's own pages (chrome:, devtools:, about:, extensions)
+// and data: or blob: URLs are no link target.
+bool IsWebPage(const std::string& url) {
+    const std::size_t colon = url.find(':');
+    if (colon == std::string::npos)
+        return false;
+    std::string scheme = url.substr(0, colon);
+    for (char& c : scheme)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return scheme == "http" || scheme == "https";
+}
+
+std::string JoinTopics(const std::vector<std::string>& topics) {
+    std::string joined;
+    for (const std::string& topic : topics)
+        joined += (joined.empty() ? "" : ", ") + topic;
+    return joined;
 }
 
 // The body of http://TOPIC/json/list when it answers 200 in time.
@@ -66,17 +82,23 @@ std::optional<std::string> FetchPageList(const std::string& topic) {
     return body;
 }
 
-// The first entry of type "page" with a URL; the browser lists the page in front first.
-std::optional<Page> FirstPage(const std::string& body) {
-    const nlohmann::json list = nlohmann::json::parse(body, nullptr, false);
+// The endpoint's list of pages; none when the answer is not a browser's list.
+std::optional<nlohmann::json> ParseList(const std::string& body) {
+    nlohmann::json list = nlohmann::json::parse(body, nullptr, false);
     if (!list.is_array())
         return std::nullopt;
+    return list;
+}
+
+// The first entry of type "page" with a web page's URL; the browser lists its pages from the one used last.
+std::optional<Page> FirstPage(const nlohmann::json& list) {
     for (const nlohmann::json& entry : list) {
         if (!entry.is_object())
             continue;
         const auto type = entry.find("type");
         const auto url = entry.find("url");
-        if (type == entry.end() || *type != "page" || url == entry.end() || !url->is_string())
+        if (type == entry.end() || *type != "page" || url == entry.end() || !url->is_string() ||
+            !IsWebPage(url->get<std::string>()))
             continue;
         const auto title = entry.find("title");
         return Page{url->get<std::string>(),
@@ -94,20 +116,36 @@ Cci::Cci(const CStringArray& topics, HWND) {
 
 BOOL Cci::GetWindowInfo(CString& url, CString& title, DWORD flags) {
     InitialiseCurlOnce();
+    std::vector<std::string> silent;
+    std::vector<std::string> withoutPage;
     for (const std::string& topic : topics_) {
-        if (!IsEndpoint(topic))
+        // Whoever made the topics, only this machine is asked.
+        if (!tarn::browser::isLoopbackEndpoint(topic))
             continue;
         const std::optional<std::string> body = FetchPageList(topic);
-        if (!body)
+        const std::optional<nlohmann::json> list = body ? ParseList(*body) : std::nullopt;
+        if (!list) {
+            silent.push_back(topic);
             continue;
-        const std::optional<Page> page = FirstPage(*body);
-        if (!page)
+        }
+        const std::optional<Page> page = FirstPage(*list);
+        if (!page) {
+            withoutPage.push_back(topic);
             continue;
+        }
         if (flags & WINDOW_INFO_URL)
             url = afx::DecodeUtf8(page->url);
         if (flags & WINDOW_INFO_TITLE)
             title = afx::DecodeUtf8(page->title);
         return TRUE;
     }
+    if (!withoutPage.empty())
+        tarn::browser::notice("the browser at " + JoinTopics(withoutPage) + " shows no web page");
+    else if (!silent.empty())
+        tarn::browser::notice("no browser answers at " + JoinTopics(silent) +
+                              "; start one with --remote-debugging-port=9222 and a profile folder of its own "
+                              "(--user-data-dir), or give its port with --browser 127.0.0.1:PORT");
+    else
+        tarn::browser::notice("no browser to ask for its page: give one with --browser 127.0.0.1:PORT");
     return FALSE;
 }
