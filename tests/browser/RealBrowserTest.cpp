@@ -116,8 +116,6 @@ public:
             setpgid(0, 0);
             dup2(logFd, STDOUT_FILENO);
             dup2(logFd, STDERR_FILENO);
-            const int null = open("/dev/null", O_RDONLY);
-            dup2(null, STDIN_FILENO);
             execve(argv[0], argv.data(), envp.data());
             _exit(127);
         }
@@ -137,8 +135,7 @@ public:
                 port_ = std::stoi(line);
                 return testing::AssertionSuccess();
             }
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
                 pid_ = -1;
                 return testing::AssertionFailure() << "chromium ended at start-up; its output:\n" << readLog();
             }
