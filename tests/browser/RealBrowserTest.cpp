@@ -116,6 +116,7 @@ public:
             setpgid(0, 0);
             dup2(logFd, STDOUT_FILENO);
             dup2(logFd, STDERR_FILENO);
+            dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
             execve(argv[0], argv.data(), envp.data());
             _exit(127);
         }
