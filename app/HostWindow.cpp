@@ -11,12 +11,18 @@ BOOL HostWindow::Create() { return CreateMessageOnly(); }
 LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= WM_USER)
         messages_.push_back({message, wParam, lParam});
-    if (message == WM_SOURCE_CURSOR_MOVED)
+    if (message == WM_SOURCE_CURSOR_MOVED) {
         sourceCursor_ = document_.sourceCursor();
+        notice_.reset();
+    }
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
+void HostWindow::showNotice(const std::string& line) { notice_ = afx::DecodeUtf8(line); }
+
 std::u16string HostWindow::statusText() const {
+    if (notice_)
+        return *notice_;
     if (!sourceCursor_)
         return u"F1: keys";
     std::string_view text = document_.sourceText();

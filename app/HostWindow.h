@@ -31,6 +31,8 @@ public:
     std::optional<SourcePosition> sourceCursor() const { return sourceCursor_; }
     // The status bar: the source cursor's line and column and that line's text; a hint before it moved.
     std::u16string statusText() const;
+    // A line for the user in the status bar until the source cursor moves next.
+    void showNotice(const std::string& line);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -38,4 +40,5 @@ private:
     const Document& document_;
     std::vector<Message> messages_;
     std::optional<SourcePosition> sourceCursor_;
+    std::optional<std::u16string> notice_;
 };

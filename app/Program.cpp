@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/AutomationSession.h"
+#include "app/BrowserNotices.h"
 #include "app/EntryCall.h"
 #include "app/ForPeople.h"
 #include "app/HostWindow.h"
@@ -21,6 +22,7 @@
 #include "app/TerminalRun.h"
 #include "app/batch/BatchOptions.h"
 #include "app/batch/BatchRun.h"
+#include "hostlibs/common/BrowserEndpoints.h"
 #include "platform/afx/Utf8.h"
 
 namespace {
@@ -37,6 +39,8 @@ std::vector<std::u16string> rootIds(const std::vector<std::string>& roots) {
 int runAutomated(const LoadedPage& page, PageHost& host, HostWindow& window,
                  const PluginModule& module) {
     StopSignals signals;
+    // Standard output carries the JSON lines only; a person reads standard error.
+    BrowserNotices browserNotices(std::cerr);
     AutomationSession session(host, window, signals, STDIN_FILENO, stdout);
     ModalWatch watch(session.frontEnd());
     win::SetModalFrontEnd(&watch);
@@ -67,6 +71,7 @@ int runInTerminal(const LoadedPage& page, PageHost& host, HostWindow& window, co
                   const std::string& pagePath) {
     std::setlocale(LC_CTYPE, "");
     StopSignals signals;
+    BrowserNotices browserNotices(window);
     std::optional<std::string> escaped;
     bool started = false;
     try {
@@ -102,6 +107,7 @@ int runProgram(int argc, const char* const* argv) {
     std::optional<ProgramOptions> options = parseOptions(argc, argv, std::cout, std::cerr, exitCode);
     if (!options)
         return exitCode;
+    tarn::browser::setCommandLineEndpoints(options->browsers);
 
     std::optional<LoadedPage> page;
     try {

@@ -10,6 +10,7 @@ struct ProgramOptions {
     std::vector<std::string> roots;   // --root ID, in the given order
     std::string modulePath;           // --module PATH; empty: beside the program
     bool automate = false;            // --automate
+    std::vector<std::string> browsers;  // --browser HOST:PORT, in the given order
 };
 
 // Exit codes of the program.

@@ -1,10 +1,15 @@
 #include "module/host/CParamEngineer.h"
 
+#include "hostlibs/common/BrowserEndpoints.h"
+#include "hostlibs/common/BrowserNotice.h"
 #include "module/host/CQuorCommon.h"
+#include "platform/afx/Utf8.h"
 #include "platform/win/WinReg.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -38,6 +43,23 @@ bool ReadEndpoints(std::u16string& text) {
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
+// The option's endpoints in their order, blanks around each trimmed.
+std::vector<std::u16string> SplitEndpoints(std::u16string_view rest) {
+    std::vector<std::u16string> endpoints;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find(u';');
+        std::u16string_view endpoint = rest.substr(0, end);
+        rest = end == std::u16string_view::npos ? std::u16string_view() : rest.substr(end + 1);
+        while (!endpoint.empty() && IsBlank(endpoint.front()))
+            endpoint.remove_prefix(1);
+        while (!endpoint.empty() && IsBlank(endpoint.back()))
+            endpoint.remove_suffix(1);
+        if (!endpoint.empty())
+            endpoints.emplace_back(endpoint);
+    }
+    return endpoints;
+}
+
 }  // namespace
 
 CParamEngineer* CParamEngineer::getInstance() {
@@ -48,21 +70,22 @@ CParamEngineer* CParamEngineer::getInstance() {
 void CParamEngineer::getDDEBrowserTopic(BROWSER_ID browser, CStringArray& topics) {
     if (browser != BROWSER_DEFAULT)
         return;
-    std::u16string endpoints;
-    if (!ReadEndpoints(endpoints)) {
-        topics.Add(DEFAULT_ENDPOINT);
-        return;
+    std::vector<std::u16string> endpoints;
+    for (const std::string& endpoint : tarn::browser::commandLineEndpoints())
+        endpoints.push_back(afx::DecodeUtf8(endpoint));
+    std::u16string option;
+    const std::vector<std::u16string> fromOption =
+        ReadEndpoints(option) ? SplitEndpoints(option) : std::vector<std::u16string>{DEFAULT_ENDPOINT};
+    for (const std::u16string& endpoint : fromOption) {
+        const std::string text = afx::EncodeUtf8(endpoint);
+        if (!tarn::browser::isLoopbackEndpoint(text))
+            tarn::browser::notice("the setting browserEndpoints names " + text +
+                                  ", which is not a port on this machine (127.0.0.1, [::1] or localhost); skipped");
+        else
+            endpoints.push_back(endpoint);
     }
-    std::u16string_view rest(endpoints);
-    while (!rest.empty()) {
-        const std::size_t end = rest.find(u';');
-        std::u16string_view endpoint = rest.substr(0, end);
-        rest = end == std::u16string_view::npos ? std::u16string_view() : rest.substr(end + 1);
-        while (!endpoint.empty() && IsBlank(endpoint.front()))
-            endpoint.remove_prefix(1);
-        while (!endpoint.empty() && IsBlank(endpoint.back()))
-            endpoint.remove_suffix(1);
-        if (!endpoint.empty())
-            topics.Add(CString(endpoint));
-    }
+    // An endpoint given twice is asked once: a browser that does not answer costs its wait only once.
+    for (std::size_t i = 0; i < endpoints.size(); ++i)
+        if (std::find(endpoints.begin(), endpoints.begin() + i, endpoints[i]) == endpoints.begin() + i)
+            topics.Add(CString(endpoints[i]));
 }

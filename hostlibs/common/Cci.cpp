@@ -1,5 +1,7 @@
 #include "module/host/Cci.h"
 
+#include "hostlibs/common/BrowserEndpoints.h"
+#include "hostlibs/common/BrowserNotice.h"
 #include "hostlibs/common/PageList.h"
 #include "platform/afx/Utf8.h"
 
@@ -29,10 +31,11 @@ std::size_t Collect(char* data, std::size_t size, std::size_t count, void* userd
     return bytes;
 }
 
-// A topic is "host:port" and nothing more: a path, a query or user credentials in it would make the
-// request something other than the page list.
-bool IsEndpoint(const std::string& topic) {
-    return !topic.empty() && topic.find_first_of("/?#@ \t\r\n") == std::string::npos;
+std::string JoinTopics(const std::vector<std::string>& topics) {
+    std::string joined;
+    for (const std::string& topic : topics)
+        joined += (joined.empty() ? "" : ", ") + topic;
+    return joined;
 }
 
 // The body of http://TOPIC/json/list when it answers 200 in time.
@@ -70,20 +73,36 @@ Cci::Cci(const CStringArray& topics, HWND) {
 
 BOOL Cci::GetWindowInfo(CString& url, CString& title, DWORD flags) {
     InitialiseCurlOnce();
+    std::vector<std::string> silent;
+    std::vector<std::string> withoutPage;
     for (const std::string& topic : topics_) {
-        if (!IsEndpoint(topic))
+        // Whoever made the topics, only this machine is asked.
+        if (!tarn::browser::isLoopbackEndpoint(topic))
             continue;
         const std::optional<std::string> body = FetchPageList(topic);
-        if (!body)
+        const tarn::browser::PageListAnswer answer = body ? tarn::browser::ReadPageList(*body) : tarn::browser::PageListAnswer{};
+        if (!answer.isList) {
+            silent.push_back(topic);
             continue;
-        const std::optional<tarn::browser::ListedPage> page = tarn::browser::FirstListedPage(*body);
-        if (!page)
+        }
+        const std::optional<tarn::browser::ListedPage>& page = answer.page;
+        if (!page) {
+            withoutPage.push_back(topic);
             continue;
+        }
         if (flags & WINDOW_INFO_URL)
             url = afx::DecodeUtf8(page->url);
         if (flags & WINDOW_INFO_TITLE)
             title = afx::DecodeUtf8(page->title);
         return TRUE;
     }
+    if (!withoutPage.empty())
+        tarn::browser::notice("the browser at " + JoinTopics(withoutPage) + " shows no web page");
+    else if (!silent.empty())
+        tarn::browser::notice("no browser answers at " + JoinTopics(silent) +
+                              "; start one with --remote-debugging-port=9222 and a profile folder of its own "
+                              "(--user-data-dir), or give its port with --browser 127.0.0.1:PORT");
+    else
+        tarn::browser::notice("no browser to ask for its page: give one with --browser 127.0.0.1:PORT");
     return FALSE;
 }

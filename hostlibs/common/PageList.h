@@ -10,8 +10,15 @@ struct ListedPage {
     std::string title;
 };
 
-// The first entry of type "page" with a URL in the body of /json/list; the browser lists the page in
-// front first. Nothing when the body is not such a list or names no page.
-std::optional<ListedPage> FirstListedPage(const std::string& body);
+// What the body of /json/list says.
+struct PageListAnswer {
+    bool isList = false;            // the body is a browser's list of pages
+    std::optional<ListedPage> page;  // its first web page
+};
+
+// Reads the body of /json/list: its first entry of type "page" with an http or https URL. The browser
+// lists the page in front first; its own pages (chrome:, devtools:, about:, extensions) and data: or
+// blob: URLs are no link target, and are passed over.
+PageListAnswer ReadPageList(const std::string& body);
 
 }  // namespace tarn::browser

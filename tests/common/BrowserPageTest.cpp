@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "hostlibs/common/BrowserEndpoints.h"
+#include "hostlibs/common/BrowserNotice.h"
 #include "module/host/CParamEngineer.h"
 #include "module/host/CQuorCommon.h"
 #include "module/host/Cci.h"
@@ -13,6 +15,16 @@ namespace {
 
 class BrowserPage : public regtest::RegistryTest {
 protected:
+    void SetUp() override {
+        regtest::RegistryTest::SetUp();
+        tarn::browser::setNoticeSink([this](const std::string& line) { notices.push_back(line); });
+    }
+    void TearDown() override {
+        tarn::browser::setNoticeSink({});
+        tarn::browser::setCommandLineEndpoints({});
+        regtest::RegistryTest::TearDown();
+    }
+
     static std::vector<std::u16string> Topics(CParamEngineer::BROWSER_ID browser = CParamEngineer::BROWSER_DEFAULT) {
         CStringArray topics;
         CParamEngineer::getInstance()->getDDEBrowserTopic(browser, topics);
@@ -39,7 +51,27 @@ protected:
     static CString Topic(const LoopbackServer& server) {
         return CString(afx::DecodeUtf8(server.url("").substr(std::string("http://").size())));
     }
+
+    std::vector<std::string> notices;
 };
+
+TEST_F(BrowserPage, OnlyEndpointsOnThisMachineAreAsked) {
+    for (const char* endpoint : {"127.0.0.1:9222", "127.255.0.9:1", "[::1]:65535", "[0:0:0:0:0:0:0:1]:80",
+                                 "localhost:9222", "LocalHost:9222"})
+        EXPECT_TRUE(tarn::browser::isLoopbackEndpoint(endpoint)) << endpoint;
+    for (const char* endpoint : {"10.0.0.1:9222", "128.0.0.1:9222", "127.1:9222", "0x7f.0.0.1:9222",
+                                 "127.0.0.1.example.com:9222", "localhost.example.com:9222", "[::2]:9222", "::1:9222",
+                                 "[::ffff:127.0.0.1]:9222", "127.0.0.1", "127.0.0.1:", "127.0.0.1:0", "127.0.0.1:65536",
+                                 "127.0.0.1:+80", "user@127.0.0.1:80", "127.0.0.1:80/x", " 127.0.0.1:80", ""})
+        EXPECT_FALSE(tarn::browser::isLoopbackEndpoint(endpoint)) << endpoint;
+
+    // The command line's endpoints come first, then the option's; others are skipped, each with a word.
+    tarn::browser::setCommandLineEndpoints({"127.0.0.1:9333", "[::1]:9444"});
+    SetEndpoints(u"192.0.2.1:9222; 127.0.0.1:9333 ;localhost:9555");
+    EXPECT_EQ(Topics(), (std::vector<std::u16string>{u"127.0.0.1:9333", u"[::1]:9444", u"localhost:9555"}));
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("192.0.2.1:9222"), std::string::npos) << notices[0];
+}
 
 TEST_F(BrowserPage, TopicsComeFromTheOptionOrTheDefaultEndpoint) {
     EXPECT_EQ(Topics(), std::vector<std::u16string>{u"127.0.0.1:9222"});
@@ -65,7 +97,10 @@ TEST_F(BrowserPage, TheFirstPageOfTheFirstAnsweringBrowserIsTaken) {
     ServePages(noPage, R"([{"type":"service_worker","url":"http://127.0.0.1/sw.js","title":"sw"}])");
     LoopbackServer browser;
     ServePages(browser, R"([{"type":"iframe","url":"http://127.0.0.1/frame"},
-                            {"type":"page","url":"http://127.0.0.1:8000/日本語.html?q=1","title":"ページ"},
+                            {"type":"page","url":"chrome://newtab/","title":"New Tab"},
+                            {"type":"page","url":"devtools://devtools/bundled/inspector.html"},
+                            {"type":"page","url":"about:blank"},
+                            {"type":"page","url":"HTTP://127.0.0.1:8000/日本語.html?q=1","title":"ページ"},
                             {"type":"page","url":"http://127.0.0.1:8000/second","title":"second"}])");
     CStringArray topics;
     topics.Add(u"127.0.0.1:9");  // nothing listens there
@@ -78,11 +113,12 @@ TEST_F(BrowserPage, TheFirstPageOfTheFirstAnsweringBrowserIsTaken) {
     CString url;
     CString title;
     EXPECT_TRUE(Cci(topics, nullptr).GetWindowInfo(url, title, static_cast<DWORD>(-1)));
-    EXPECT_EQ(url, CString(u"http://127.0.0.1:8000/日本語.html?q=1"));
+    EXPECT_EQ(url, CString(u"HTTP://127.0.0.1:8000/日本語.html?q=1"));
     EXPECT_EQ(title, CString(u"ページ"));
     EXPECT_EQ(notJson.requests(), 1);
     EXPECT_EQ(noPage.requests(), 1);
     EXPECT_EQ(browser.lastTarget(), "/json/list");
+    EXPECT_TRUE(notices.empty());
 
     // Only what the flags ask for is filled in.
     CString urlOnly;
@@ -97,8 +133,20 @@ TEST_F(BrowserPage, TheFirstPageOfTheFirstAnsweringBrowserIsTaken) {
     silent.Add(Topic(noPage));
     EXPECT_FALSE(Cci(silent, nullptr).GetWindowInfo(untouched, untouched, static_cast<DWORD>(-1)));
     EXPECT_EQ(untouched, CString(u"kept"));
+    silent.RemoveAt(1);
+    silent.Add(Topic(notJson));
+    EXPECT_FALSE(Cci(silent, nullptr).GetWindowInfo(untouched, untouched, static_cast<DWORD>(-1)));
     EXPECT_FALSE(Cci(CStringArray(), nullptr).GetWindowInfo(untouched, untouched, static_cast<DWORD>(-1)));
     EXPECT_EQ(untouched, CString(u"kept"));
+    // One line for each failed click, naming what was asked.
+    ASSERT_EQ(notices.size(), 3u);
+    EXPECT_EQ(notices[0], "the browser at " + afx::EncodeUtf8(Topic(noPage).ToStdString()) + " shows no web page");
+    EXPECT_EQ(notices[1].rfind("no browser answers at 127.0.0.1:9, " + afx::EncodeUtf8(Topic(notJson).ToStdString()) +
+                                   "; start one with --remote-debugging-port=9222",
+                               0),
+              0u)
+        << notices[1];
+    EXPECT_EQ(notices[2].rfind("no browser to ask", 0), 0u) << notices[2];
 }
 
 }  // namespace

@@ -6,13 +6,20 @@
 #include <string>
 
 #include "hostlibs/common/PageList.h"
+#include "tests/fuzz/FuzzCheck.h"
 #include "platform/afx/Utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string body(reinterpret_cast<const char*>(data), size);
-    const std::optional<tarn::browser::ListedPage> page = tarn::browser::FirstListedPage(body);
+    const tarn::browser::PageListAnswer answer = tarn::browser::ReadPageList(body);
+    const std::optional<tarn::browser::ListedPage>& page = answer.page;
     if (!page)
         return 0;
+    FuzzCheck(answer.isList, "a page comes from a list");
+    std::string scheme = page->url.substr(0, page->url.find(':'));
+    for (char& c : scheme)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    FuzzCheck(scheme == "http" || scheme == "https", "the page taken is a web page");
     afx::DecodeUtf8(page->url);
     afx::DecodeUtf8(page->title);
     return 0;
