@@ -10,18 +10,6 @@ namespace filesteps {
 
 namespace {
 
-void writeAll(int fd, const std::string& bytes, const std::string& path) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw PageFileError(describe("cannot write", path));
-        done += static_cast<std::size_t>(n);
-    }
-}
-
 // Opens `path` without waiting for a writer or a device, and only when it is still a regular file.
 int openRegular(const std::string& path, int flags) {
     int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -42,6 +30,18 @@ int openRegular(const std::string& path, int flags) {
 
 std::string describe(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
+}
+
+void writeAll(int fd, const std::string& bytes, const std::string& path) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw PageFileError(describe("cannot write", path));
+        done += static_cast<std::size_t>(n);
+    }
 }
 
 std::optional<struct stat> statRegular(const std::string& path) {

@@ -37,6 +37,9 @@ bool renameKeepsIdentity(const struct stat& st);
 // to keep every hard link of a page, and a page's owner, where a rename would lose them. Throws on failure.
 void overwrite(const std::string& path, const struct stat& expected, const std::string& bytes);
 
+// Writes all of `bytes` to `fd` (the file at `path`, for the message).
+void writeAll(int fd, const std::string& bytes, const std::string& path);
+
 void syncFolder(const std::string& folder);
 
 // "cannot WHAT PATH: the system's reason", from errno.

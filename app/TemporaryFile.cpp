@@ -11,23 +11,12 @@
 #include "app/FileSteps.h"
 
 using filesteps::describe;
+using filesteps::writeAll;
 
 namespace {
 
 const std::string kMark = ".tarnlink-";
 constexpr std::size_t kRandomPart = 6;  // mkostemp's XXXXXX
-
-void writeAll(int fd, const std::string& bytes, const std::string& path) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw PageFileError(describe("cannot write", path));
-        done += static_cast<std::size_t>(n);
-    }
-}
 
 }  // namespace
 
