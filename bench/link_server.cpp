@@ -21,8 +21,6 @@ int main(int argc, char** argv) {
     const auto latency = std::chrono::milliseconds(std::atoi(argv[2]));
     httplib::Server server;
     server.set_keep_alive_max_count(1000000);
-    // A kept-alive connection holds a thread: enough of them for a checker's default concurrency.
-    server.new_task_queue = [] { return new httplib::ThreadPool(128); };
     std::atomic<long> heads{0};
     std::atomic<long> gets{0};
     // LinkChecker keeps to its own pace (several requests a second) with a site unless the site's

@@ -32,8 +32,9 @@ std::optional<BatchOptions> parseBatchOptions(int argc, const char* const* argv,
         ->allow_extra_args(false);
     const std::map<std::string, BatchOptions::Format> formats{
         {"text", BatchOptions::Format::Text}, {"json", BatchOptions::Format::Json}, {"junit", BatchOptions::Format::Junit}};
-    app.add_option("--format", options.format, "report format: text (default), json or junit")
-        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
+    std::string format = "text";
+    app.add_option("--format", format, "report format: text (default), json or junit")
+        ->check(CLI::IsMember({"text", "json", "junit"}))
         ->type_name("FORMAT");
     app.add_flag("--all", options.all, "text report: list every link, not only those that are not OK");
     app.add_flag("--fix-redirects", options.fixRedirects,
@@ -49,5 +50,6 @@ std::optional<BatchOptions> parseBatchOptions(int argc, const char* const* argv,
         exitCode = code == 0 ? BATCH_CLEAN : BATCH_FAILED;
         return std::nullopt;
     }
+    options.format = formats.at(format);
     return options;
 }
