@@ -58,6 +58,8 @@ std::string quoteAttributeValue(std::string_view value, char quote) {
 void rewriteStartTag(const Element& element, std::vector<TextEdit>& edits) {
     const std::string_view text = element.homeDocument()->store().text();
     std::uint32_t previousEnd = tagNameEnd(text, element.startTagSpan());
+    // The last attribute kept is written "name=" with nothing after: whatever follows it would be its value.
+    bool endsBare = false;
     for (const Attr& a : element.attributes()) {
         if (a.isInserted())
             continue;
@@ -71,6 +73,9 @@ void rewriteStartTag(const Element& element, std::vector<TextEdit>& edits) {
             // anything else it is quoted.
             const char quote = a.quote() == 0 && !delimitsAt(text, whole.end, " \t\n\f\r>") ? '"' : a.quote();
             edits.push_back({{a.nameSpan().end, whole.end}, '=' + quoteAttributeValue(a.valueUtf8(), quote)});
+            endsBare = false;
+        } else {
+            endsBare = whole.end > whole.begin && text[whole.end - 1] == '=';
         }
         previousEnd = whole.end;
     }
@@ -84,7 +89,7 @@ void rewriteStartTag(const Element& element, std::vector<TextEdit>& edits) {
         added += quoteAttributeValue(a.valueUtf8(), '"');
     }
     if (!added.empty())
-        edits.push_back({{previousEnd, previousEnd}, std::move(added)});
+        edits.push_back({{previousEnd, previousEnd}, (endsBare ? "\"\"" : "") + std::move(added)});
 }
 
 std::vector<TextEdit> collectEdits(const Document& document) {

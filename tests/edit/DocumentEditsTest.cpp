@@ -82,6 +82,10 @@ TEST(DocumentEdits, ANewAttributeGoesAtTheEndOfTheStartTag) {
     page[u"a"]->setAttribute(u"href", u"http://e/");
     page[u"i"]->removeAttribute(u"ALT");
     EXPECT_EQ(page.written(), "<a id=a href=\"http://e/\">x</a><img id=i src=s />");
+    // After an attribute written "name=" with no value, a new one would become that value.
+    Page bare("<input id=i src=>");
+    bare[u"i"]->setAttribute(u"usemap", u"#m");
+    EXPECT_EQ(bare.written(), "<input id=i src=\"\" usemap=\"#m\">");
 }
 
 TEST(DocumentEdits, AnEditedTagKeepsEveryOtherByteAndItsAttributesApart) {
