@@ -6,13 +6,11 @@
 #include <cerrno>
 
 #include "app/HostWindow.h"
+#include "app/LinkCheckControls.h"
 #include "app/PageHost.h"
 #include "app/StopSignals.h"
 
 namespace {
-
-// The dialog's Stop button: enabled exactly while a check runs, so "wait for idle" waits for it.
-constexpr int kStopButtonId = 3007;
 
 nlohmann::json callsJson(const std::vector<HostCall>& calls) {
     nlohmann::json list = nlohmann::json::array();
@@ -26,7 +24,8 @@ nlohmann::json callsJson(const std::vector<HostCall>& calls) {
 AutomationSession::AutomationSession(PageHost& host, const HostWindow& window, const StopSignals& signals,
                                      int input, std::FILE* output)
     : host_(host), window_(window), signals_(signals), input_(input), output_(output) {
-    frontEnd_.SetBusyControl(kStopButtonId);
+    // Stop is enabled exactly while a check runs, so "wait for idle" waits for it.
+    frontEnd_.SetBusyControl(linkcheck::kStop);
     frontEnd_.SetStateExtension([this](nlohmann::json& state) { state["host"] = hostState(); });
     frontEnd_.AddStep(nextStep());
 }

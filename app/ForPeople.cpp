@@ -1,5 +1,7 @@
 #include "app/ForPeople.h"
 
+#include <iostream>
+
 #include "platform/afx/Utf8.h"
 #include "platform/paint/SafeText.h"
 
@@ -10,3 +12,5 @@ std::string forPeople(std::string_view utf8) {
         afx::AppendUtf8(shown, glyph.c);
     return shown;
 }
+
+void fail(const std::string& message) { std::cerr << "tarnlink: " << forPeople(message) << '\n'; }

@@ -27,8 +27,6 @@
 
 namespace {
 
-void fail(const std::string& message) { std::cerr << "tarnlink: " << forPeople(message) << '\n'; }
-
 std::vector<std::u16string> rootIds(const std::vector<std::string>& roots) {
     std::vector<std::u16string> ids;
     for (const std::string& root : roots)

@@ -1,17 +1,11 @@
 #include "app/SaveCorrections.h"
 
-#include <iostream>
+#include <ostream>
 
 #include "app/CorrectionCount.h"
 #include "app/ForPeople.h"
 #include "app/LoadedPage.h"
 #include "app/PageHost.h"
-
-namespace {
-
-void fail(const std::string& message) { std::cerr << "tarnlink: " << forPeople(message) << '\n'; }
-
-}  // namespace
 
 std::optional<Saved> saveCorrections(const LoadedPage& page, const PageHost& host, std::ostream& summary,
                                      const PageFile::Interrupted& interrupted) {

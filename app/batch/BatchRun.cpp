@@ -18,8 +18,6 @@
 
 namespace {
 
-void fail(const std::string& message) { std::cerr << "tarnlink: " << forPeople(message) << '\n'; }
-
 int exitCodeOf(const RunRecord& run, const StopSignals& signals) {
     if (run.interrupted)
         return 128 + signals.first();

@@ -1,6 +1,7 @@
 #include "app/batch/DialogDriver.h"
 
 #include "app/HostWindow.h"
+#include "app/LinkCheckControls.h"
 #include "app/StopSignals.h"
 #include "app/batch/ListView.h"
 #include "app/batch/Progress.h"
@@ -10,16 +11,7 @@
 
 namespace {
 
-// The dialog's controls, by the ids its template gives them.
-constexpr int kList = 3000;
-constexpr int kClearAll = 3003;
-constexpr int kStart = 3006;
-constexpr int kStop = 3007;
-constexpr int kChangeUrl = 3010;
-constexpr int kApply = 3012;
-constexpr int kNewUrl = 3013;
-constexpr int kUndo = 3014;
-constexpr int kManualStart = 3016;
+using namespace linkcheck;
 
 constexpr int kResultColumn = 1;
 constexpr char16_t kOk[] = u"OK";
