@@ -34,7 +34,8 @@ std::string PluginModule::defaultPath() {
     return (self.parent_path() / ".." / "lib" / "tarn" / "tarnlinkcheck.so").lexically_normal().string();
 }
 
-PluginModule PluginModule::load(const std::string& path) {
+PluginModule PluginModule::load(const std::string& given) {
+    const std::string path = given.empty() ? defaultPath() : given;
     // The module stays loaded for the rest of the process, as in the editor: its worker may still be on
     // its way out of the module's code when the dialog has ended.
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);

@@ -23,9 +23,9 @@ public:
     // `<folder of the running program>/../lib/tarn/tarnlinkcheck.so`.
     static std::string defaultPath();
 
-    // Loads the module at `path` and takes its entry; throws PluginModuleError when the file cannot be
-    // loaded, exports no FSetFunctionAddress, answers the table with a result other than 0, or leaves
-    // the entry empty.
+    // Loads the module at `path` (empty: defaultPath(), as when `--module` is left out) and takes its
+    // entry; throws PluginModuleError when the file cannot be loaded, exports no FSetFunctionAddress,
+    // answers the table with a result other than 0, or leaves the entry empty.
     static PluginModule load(const std::string& path);
 
     Entry entry() const { return entry_; }

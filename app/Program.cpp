@@ -128,7 +128,7 @@ int runProgram(int argc, const char* const* argv) {
 
     std::optional<PluginModule> module;
     try {
-        module = PluginModule::load(options->modulePath.empty() ? PluginModule::defaultPath() : options->modulePath);
+        module = PluginModule::load(options->modulePath);
     } catch (const PluginModuleError& e) {
         fail(e.what());
         return EXIT_FAILED;

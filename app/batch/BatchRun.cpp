@@ -56,7 +56,7 @@ int runBatch(int argc, const char* const* argv) {
 
     std::optional<PluginModule> module;
     try {
-        module = PluginModule::load(options->modulePath.empty() ? PluginModule::defaultPath() : options->modulePath);
+        module = PluginModule::load(options->modulePath);
     } catch (const PluginModuleError& e) {
         fail(e.what());
         return BATCH_FAILED;
