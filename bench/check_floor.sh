@@ -6,7 +6,8 @@
 # wall time of the rounds for the run and for the floor, and run/floor.
 #
 # Usage: bench/check_floor.sh [LINKS]   (build first: tarnlink, link_server, floor_client)
-# ROUNDS (default 3) sets the rounds at 0 ms, ROUNDS_SLOW (default 1) at 20 ms; BUILD_DIR the build.
+# ROUNDS (default 3) sets the rounds without latency, ROUNDS_SLOW (default 1) with it; LATENCIES (default
+# "0 20") the latencies in ms; BUILD_DIR the build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 LINKS=${1:-1000}
@@ -61,7 +62,7 @@ measure() {
 
 echo "tarnlink --check on $LINKS links that all answer 200 ($BIN; load $(cut -d' ' -f1-3 /proc/loadavg))"
 echo "                                  run      floor  run/floor"
-for latency in 0 20; do
+for latency in ${LATENCIES:-0 20}; do
   rounds=$ROUNDS
   [ "$latency" -gt 0 ] && rounds=$ROUNDS_SLOW
   "$BIN/link_server" "$PORT" "$latency" & server=$!

@@ -8,9 +8,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <chrono>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -29,6 +29,16 @@ struct ThreadQueueHolder {
 };
 
 thread_local ThreadQueueHolder threadQueue;
+
+// How long a wait spins before it blocks: long enough for another thread to answer a message that costs
+// it little (a send's reply, the next of a series of sends), which then costs no wake-up and no context
+// switch; short enough to waste little when nothing comes. The spin yields, so that a thread waiting on
+// a core another thread needs hands the core over instead of holding it.
+constexpr std::chrono::microseconds kSpin{20};
+// A yield that takes longer than the whole spin ran another thread on this core: the core is contended,
+// and a spinning thread, which nobody wakes, would wait for that thread's time slice to end. The waits
+// then block at once for a while before they try spinning again.
+constexpr std::chrono::milliseconds kNoSpinAfterContention{200};
 
 // Answers a sent message when it leaves scope, so its sender is released even if the procedure throws.
 class ReplyOnExit {
@@ -60,17 +70,61 @@ MessageQueue::~MessageQueue() {
         ::close(m_wakeFd);
 }
 
-void MessageQueue::Wake() {
-    int wakeFd;
-    {
-        std::lock_guard lock(m_mutex);
-        wakeFd = m_wakeFd;
+MessageQueue::WakeUp MessageQueue::Added() {
+    m_additions.fetch_add(1, std::memory_order_relaxed);
+    switch (m_sleeper) {
+        case Sleeper::OnCondition:
+            return {true, -1};
+        case Sleeper::OnFds:
+            return {false, m_wakeFd};
+        case Sleeper::None:
+            break;
     }
-    m_wake.notify_all();
-    if (wakeFd >= 0) {
+    return {};
+}
+
+void MessageQueue::Wake(WakeUp wakeUp) {
+    if (wakeUp.notify)
+        m_wake.notify_one();
+    if (wakeUp.fd >= 0) {
         const std::uint64_t one = 1;
-        [[maybe_unused]] ssize_t n = ::write(wakeFd, &one, sizeof one);
+        [[maybe_unused]] ssize_t n = ::write(wakeUp.fd, &one, sizeof one);
     }
+}
+
+bool MessageQueue::SpinForAddition(std::unique_lock<std::mutex>& lock, const Deadline& deadline) {
+    const std::uint32_t seen = m_additions.load(std::memory_order_relaxed);
+    Clock::time_point now = Clock::now();
+    if (now < m_spinResumes)
+        return false;
+    const Clock::time_point end = std::min(now + kSpin, deadline.value_or(Clock::time_point::max()));
+    lock.unlock();
+    while (m_additions.load(std::memory_order_relaxed) == seen && now < end) {
+        std::this_thread::yield();
+        const Clock::time_point before = now;
+        now = Clock::now();
+        if (now - before > kSpin) {
+            m_spinResumes = now + kNoSpinAfterContention;
+            break;
+        }
+    }
+    lock.lock();
+    return m_additions.load(std::memory_order_relaxed) != seen;
+}
+
+bool MessageQueue::AwaitAddition(std::unique_lock<std::mutex>& lock, const Deadline& deadline) {
+    const std::uint32_t seen = m_additions.load(std::memory_order_relaxed);
+    if (SpinForAddition(lock, deadline))
+        return true;
+    auto added = [this, seen] { return m_additions.load(std::memory_order_relaxed) != seen; };
+    m_sleeper = Sleeper::OnCondition;
+    bool result = true;
+    if (deadline)
+        result = m_wake.wait_until(lock, *deadline, added);
+    else
+        m_wake.wait(lock, added);
+    m_sleeper = Sleeper::None;
+    return result;
 }
 
 const std::shared_ptr<MessageQueue>& MessageQueue::ForCurrentThread() {
@@ -80,43 +134,51 @@ const std::shared_ptr<MessageQueue>& MessageQueue::ForCurrentThread() {
 }
 
 bool MessageQueue::Post(const MSG& msg) {
+    WakeUp wakeUp;
     {
         std::lock_guard lock(m_mutex);
         if (m_closed || (msg.hwnd != nullptr && !m_windows.contains(msg.hwnd)))
             return false;
         m_posted.push_back(msg);
+        wakeUp = Added();
     }
-    Wake();
+    Wake(wakeUp);
     return true;
 }
 
 bool MessageQueue::Deliver(std::shared_ptr<SentMessage> sent) {
+    WakeUp wakeUp;
     {
         std::lock_guard lock(m_mutex);
         if (!m_windows.contains(sent->target->handle))
             return false;
         m_sent.push_back(std::move(sent));
+        wakeUp = Added();
     }
-    Wake();
+    Wake(wakeUp);
     return true;
 }
 
 void MessageQueue::PostQuit(int exitCode) {
+    WakeUp wakeUp;
     {
         std::lock_guard lock(m_mutex);
         m_quit = true;
         m_quitCode = exitCode;
+        wakeUp = Added();
     }
-    Wake();
+    Wake(wakeUp);
 }
 
 void MessageQueue::Reply(SentMessage& sent, LRESULT result) {
+    WakeUp wakeUp;
     {
         std::lock_guard lock(m_mutex);
         sent.result = result;
         sent.replied = true;
+        wakeUp = Added();
     }
-    Wake();
+    Wake(wakeUp);
 }
 
 void MessageQueue::AddWindow(HWND hWnd) {
@@ -141,7 +203,7 @@ LRESULT MessageQueue::WaitForReply(const SentMessage& sent) {
         if (!m_sent.empty())
             ServeOneSent(lock);
         else
-            m_wake.wait(lock);
+            AwaitAddition(lock, std::nullopt);
     }
     return sent.result;
 }
@@ -169,20 +231,26 @@ MessageQueue::Taken MessageQueue::Take(MSG& out, const MessageFilter& filter, bo
         }
         if (!wait)
             return Taken::Nothing;
-        m_wake.wait(lock);
+        AwaitAddition(lock, std::nullopt);
     }
 }
 
 bool MessageQueue::WaitForInput(DWORD timeoutMs) {
+    Deadline deadline;
+    if (timeoutMs != INFINITE)
+        deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     std::unique_lock lock(m_mutex);
-    if (timeoutMs == INFINITE) {
-        m_wake.wait(lock, [this] { return HasInput(); });
-        return true;
+    while (!HasInput()) {
+        if (!AwaitAddition(lock, deadline))
+            return HasInput();
     }
-    return m_wake.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return HasInput(); });
+    return true;
 }
 
 int MessageQueue::WaitForInputOrFds(const int* fds, int count, DWORD timeoutMs) {
+    Deadline deadline;
+    if (timeoutMs != INFINITE)
+        deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     {
         std::lock_guard lock(m_mutex);
         if (m_wakeFd < 0)
@@ -192,25 +260,39 @@ int MessageQueue::WaitForInputOrFds(const int* fds, int count, DWORD timeoutMs) 
     watched.push_back({m_wakeFd, POLLIN, 0});
     for (int i = 0; i < count; ++i)
         watched.push_back({fds[i], POLLIN, 0});
-    // Emptied before the queue is looked at: whatever is queued after the look makes it readable again.
-    std::uint64_t drained = 0;
-    [[maybe_unused]] ssize_t n = ::read(m_wakeFd, &drained, sizeof drained);
-    {
-        std::lock_guard lock(m_mutex);
-        if (HasInput())
-            return -1;
+    for (;;) {
+        // Emptied before the queue is looked at: an addition after the look makes it readable again. An
+        // addition that was seen already may still make it readable late; the look after poll finds
+        // nothing then, and the wait goes on.
+        std::uint64_t drained = 0;
+        [[maybe_unused]] ssize_t n = ::read(m_wakeFd, &drained, sizeof drained);
+        {
+            std::unique_lock lock(m_mutex);
+            if (HasInput())
+                return -1;
+            SpinForAddition(lock, deadline);
+            if (HasInput())
+                return -1;
+            m_sleeper = Sleeper::OnFds;
+        }
+        int timeout = -1;
+        if (deadline) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now());
+            timeout = static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
+        }
+        const int ready = ::poll(watched.data(), watched.size(), timeout);
+        {
+            std::lock_guard lock(m_mutex);
+            m_sleeper = Sleeper::None;
+        }
+        // A signal ends the wait as the time running out does.
+        if (ready <= 0)
+            return -2;
+        for (int i = 0; i < count; ++i) {
+            if (watched[static_cast<std::size_t>(i) + 1].revents != 0)
+                return i;
+        }
     }
-    const int timeout = timeoutMs == INFINITE ? -1 : static_cast<int>(timeoutMs);
-    int ready = ::poll(watched.data(), watched.size(), timeout);
-    if (ready < 0 && errno == EINTR)
-        ready = 0;
-    if (ready <= 0)
-        return -2;
-    for (int i = 0; i < count; ++i) {
-        if (watched[static_cast<std::size_t>(i) + 1].revents != 0)
-            return i;
-    }
-    return -1;
 }
 
 void MessageQueue::Close() {

@@ -4,10 +4,14 @@
 #include "platform/win/WinTypes.h"
 #include "platform/win/WinUser.h"
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <unordered_set>
 #include <vector>
 
@@ -25,7 +29,8 @@ struct MessageFilter {
 // The message queue of one thread: the messages sent to its windows from other threads, the messages
 // posted to it, the quit request, and the set of its live windows. Other threads only add to it; the owner
 // thread takes from it and runs what it takes without holding the lock, so a window procedure may send
-// or post anywhere.
+// or post anywhere. Only the owner thread waits on its queue: it spins briefly, yielding, before it
+// blocks, and the others wake it only when it is really blocked.
 class MessageQueue {
 public:
     explicit MessageQueue(DWORD threadId) : m_threadId(threadId) {}
@@ -66,11 +71,28 @@ public:
     void Close();
 
 private:
+    using Clock = std::chrono::steady_clock;
+    using Deadline = std::optional<Clock::time_point>;  // none: no end
+    // How the owner waits, so that an addition wakes it the way it sleeps and not at all while it spins.
+    enum class Sleeper { None, OnCondition, OnFds };
+    // What an addition has to wake, found under the lock and woken once the lock is released.
+    struct WakeUp {
+        bool notify = false;
+        int fd = -1;
+    };
+
     // Takes the oldest sent message and runs it with the lock released; the lock is held again on return.
     void ServeOneSent(std::unique_lock<std::mutex>& lock);
     bool HasInput() const { return !m_sent.empty() || !m_posted.empty() || m_quit; }
-    // Wakes the owner, in WaitForInput or in WaitForInputOrFds.
-    void Wake();
+    // Lock held: counts an addition (a message, the quit request, a reply) and says who must be woken.
+    WakeUp Added();
+    void Wake(WakeUp wakeUp);
+    // Lock held, on the owner thread: spins, yielding and without the lock, until something is added or
+    // the spin's time (or the deadline) is over. True when something was added since the caller looked.
+    bool SpinForAddition(std::unique_lock<std::mutex>& lock, const Deadline& deadline);
+    // Lock held, on the owner thread: returns true once something is added after the caller looked, false
+    // at the deadline.
+    bool AwaitAddition(std::unique_lock<std::mutex>& lock, const Deadline& deadline);
 
     const DWORD m_threadId;
     std::mutex m_mutex;
@@ -81,8 +103,13 @@ private:
     bool m_quit = false;
     int m_quitCode = 0;
     bool m_closed = false;
-    // Readable while something was queued since the owner last looked; made on the first wait that
-    // watches fds, so that a queue nobody polls pays nothing for it.
+    // Counts the additions; written under the lock, read without it by the owner's spin.
+    std::atomic<std::uint32_t> m_additions{0};
+    Sleeper m_sleeper = Sleeper::None;
+    // The owner's waits do not spin before this time (owner thread only).
+    Clock::time_point m_spinResumes;
+    // Made readable by an addition while the owner sleeps in poll; made on the first wait that watches
+    // fds, so that a queue nobody polls pays nothing for it.
     int m_wakeFd = -1;
 };
 
