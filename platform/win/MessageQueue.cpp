@@ -37,8 +37,10 @@ thread_local ThreadQueueHolder threadQueue;
 constexpr std::chrono::microseconds kSpin{20};
 // A yield that takes longer than the whole spin ran another thread on this core: the core is contended,
 // and a spinning thread, which nobody wakes, would wait for that thread's time slice to end. The waits
-// then block at once for a while before they try spinning again.
-constexpr std::chrono::milliseconds kNoSpinAfterContention{200};
+// then block at once for a while before they try spinning again; the while doubles as long as the
+// core stays contended, so that a busy machine pays for few such tries.
+constexpr std::chrono::milliseconds kFirstNoSpin{200};
+constexpr std::chrono::milliseconds kLongestNoSpin{6400};
 
 // Answers a sent message when it leaves scope, so its sender is released even if the procedure throws.
 class ReplyOnExit {
@@ -99,14 +101,20 @@ bool MessageQueue::SpinForAddition(std::unique_lock<std::mutex>& lock, const Dea
         return false;
     const Clock::time_point end = std::min(now + kSpin, deadline.value_or(Clock::time_point::max()));
     lock.unlock();
-    while (m_additions.load(std::memory_order_relaxed) == seen && now < end) {
+    bool yielded = false;
+    bool contended = false;
+    while (!contended && m_additions.load(std::memory_order_relaxed) == seen && now < end) {
         std::this_thread::yield();
         const Clock::time_point before = now;
         now = Clock::now();
-        if (now - before > kSpin) {
-            m_spinResumes = now + kNoSpinAfterContention;
-            break;
-        }
+        yielded = true;
+        contended = now - before > kSpin;
+    }
+    if (contended) {
+        m_noSpin = std::clamp(m_noSpin * 2, kFirstNoSpin, kLongestNoSpin);
+        m_spinResumes = now + m_noSpin;
+    } else if (yielded) {
+        m_noSpin = {};
     }
     lock.lock();
     return m_additions.load(std::memory_order_relaxed) != seen;

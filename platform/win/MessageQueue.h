@@ -106,8 +106,10 @@ private:
     // Counts the additions; written under the lock, read without it by the owner's spin.
     std::atomic<std::uint32_t> m_additions{0};
     Sleeper m_sleeper = Sleeper::None;
-    // The owner's waits do not spin before this time (owner thread only).
+    // The owner's waits do not spin before this time; m_noSpin is how long the last contention kept them
+    // from it, 0 once a spin met none (owner thread only).
     Clock::time_point m_spinResumes;
+    std::chrono::milliseconds m_noSpin{};
     // Made readable by an addition while the owner sleeps in poll; made on the first wait that watches
     // fds, so that a queue nobody polls pays nothing for it.
     int m_wakeFd = -1;
