@@ -35,6 +35,10 @@ thread_local ThreadQueueHolder threadQueue;
 // switch; short enough to waste little when nothing comes. The spin yields, so that a thread waiting on
 // a core another thread needs hands the core over instead of holding it.
 constexpr std::chrono::microseconds kSpin{20};
+// After a thread woke the thread it then waits for, the spin also covers that thread's wake-up, which
+// takes tens of microseconds on an idle core: otherwise the waiter falls asleep just before the answer
+// comes, has to be woken in turn, and both keep paying a wake-up and a spin for every message.
+constexpr std::chrono::microseconds kLongSpin{100};
 // A yield that takes longer than the whole spin ran another thread on this core: the core is contended,
 // and a spinning thread, which nobody wakes, would wait for that thread's time slice to end. The waits
 // then block at once for a while before they try spinning again; the while doubles as long as the
@@ -45,15 +49,16 @@ constexpr std::chrono::milliseconds kLongestNoSpin{6400};
 // Answers a sent message when it leaves scope, so its sender is released even if the procedure throws.
 class ReplyOnExit {
 public:
-    explicit ReplyOnExit(SentMessage& sent) : m_sent(sent) {}
+    ReplyOnExit(SentMessage& sent, bool& senderWoken) : m_sent(sent), m_senderWoken(senderWoken) {}
     ReplyOnExit(const ReplyOnExit&) = delete;
     ReplyOnExit& operator=(const ReplyOnExit&) = delete;
-    ~ReplyOnExit() { m_sent.sender->Reply(m_sent, m_result); }
+    ~ReplyOnExit() { m_senderWoken = m_sent.sender->Reply(m_sent, m_result); }
 
     void Set(LRESULT result) { m_result = result; }
 
 private:
     SentMessage& m_sent;
+    bool& m_senderWoken;
     LRESULT m_result = 0;
 };
 
@@ -99,7 +104,9 @@ bool MessageQueue::SpinForAddition(std::unique_lock<std::mutex>& lock, const Dea
     Clock::time_point now = Clock::now();
     if (now < m_spinResumes)
         return false;
-    const Clock::time_point end = std::min(now + kSpin, deadline.value_or(Clock::time_point::max()));
+    const Clock::time_point end =
+        std::min(now + (m_longSpin ? kLongSpin : kSpin), deadline.value_or(Clock::time_point::max()));
+    m_longSpin = false;
     lock.unlock();
     bool yielded = false;
     bool contended = false;
@@ -160,8 +167,10 @@ bool MessageQueue::Deliver(std::shared_ptr<SentMessage> sent) {
         std::lock_guard lock(m_mutex);
         if (!m_windows.contains(sent->target->handle))
             return false;
+        SentMessage& message = *sent;
         m_sent.push_back(std::move(sent));
         wakeUp = Added();
+        message.ownerWoken = wakeUp.notify || wakeUp.fd >= 0;
     }
     Wake(wakeUp);
     return true;
@@ -178,7 +187,7 @@ void MessageQueue::PostQuit(int exitCode) {
     Wake(wakeUp);
 }
 
-void MessageQueue::Reply(SentMessage& sent, LRESULT result) {
+bool MessageQueue::Reply(SentMessage& sent, LRESULT result) {
     WakeUp wakeUp;
     {
         std::lock_guard lock(m_mutex);
@@ -187,6 +196,7 @@ void MessageQueue::Reply(SentMessage& sent, LRESULT result) {
         wakeUp = Added();
     }
     Wake(wakeUp);
+    return wakeUp.notify || wakeUp.fd >= 0;
 }
 
 void MessageQueue::AddWindow(HWND hWnd) {
@@ -207,6 +217,7 @@ std::vector<std::shared_ptr<SentMessage>> MessageQueue::RemoveWindow(HWND hWnd) 
 
 LRESULT MessageQueue::WaitForReply(const SentMessage& sent) {
     std::unique_lock lock(m_mutex);
+    m_longSpin = sent.ownerWoken;
     while (!sent.replied) {
         if (!m_sent.empty())
             ServeOneSent(lock);
@@ -324,10 +335,12 @@ void MessageQueue::ServeOneSent(std::unique_lock<std::mutex>& lock) {
     std::shared_ptr<SentMessage> sent = std::move(m_sent.front());
     m_sent.pop_front();
     lock.unlock();
+    bool senderWoken = false;
     {
-        ReplyOnExit reply(*sent);
+        ReplyOnExit reply(*sent, senderWoken);
         reply.Set(sent->target->Call(sent->message, sent->wParam, sent->lParam));
     }
+    m_longSpin = m_longSpin || senderWoken;
     lock.lock();
 }
 

@@ -47,8 +47,9 @@ public:
     bool Post(const MSG& msg);
     bool Deliver(std::shared_ptr<SentMessage> sent);
     void PostQuit(int exitCode);
-    // On the sender's queue: hands the result to the thread waiting for it.
-    void Reply(SentMessage& sent, LRESULT result);
+    // On the sender's queue: hands the result to the thread waiting for it. True when that thread was
+    // asleep and had to be woken.
+    bool Reply(SentMessage& sent, LRESULT result);
 
     // Owner thread only.
     void AddWindow(HWND hWnd);
@@ -89,6 +90,7 @@ private:
     void Wake(WakeUp wakeUp);
     // Lock held, on the owner thread: spins, yielding and without the lock, until something is added or
     // the spin's time (or the deadline) is over. True when something was added since the caller looked.
+    // The spin is longer, once, after this thread woke the thread it now waits for (m_longSpin).
     bool SpinForAddition(std::unique_lock<std::mutex>& lock, const Deadline& deadline);
     // Lock held, on the owner thread: returns true once something is added after the caller looked, false
     // at the deadline.
@@ -110,6 +112,7 @@ private:
     // from it, 0 once a spin met none (owner thread only).
     Clock::time_point m_spinResumes;
     std::chrono::milliseconds m_noSpin{};
+    bool m_longSpin = false;
     // Made readable by an addition while the owner sleeps in poll; made on the first wait that watches
     // fds, so that a queue nobody polls pays nothing for it.
     int m_wakeFd = -1;

@@ -17,6 +17,8 @@ struct SentMessage {
     WPARAM wParam;
     LPARAM lParam;
     std::shared_ptr<MessageQueue> sender;
+    // The owner thread was asleep when the message came and had to be woken (sender thread only).
+    bool ownerWoken = false;
     // Written once by the reply, under the sender queue's mutex.
     LRESULT result = 0;
     bool replied = false;
