@@ -39,10 +39,12 @@ constexpr std::chrono::microseconds kSpin{20};
 // takes tens of microseconds on an idle core: otherwise the waiter falls asleep just before the answer
 // comes, has to be woken in turn, and both keep paying a wake-up and a spin for every message.
 constexpr std::chrono::microseconds kLongSpin{100};
-// A yield that takes longer than the whole spin ran another thread on this core: the core is contended,
-// and a spinning thread, which nobody wakes, would wait for that thread's time slice to end. The waits
+// A yield that takes as long as a time slice ran another thread on this core: the core is contended,
+// and a spinning thread, which nobody wakes, would wait for that thread's time slice to end. (A shorter
+// pause is no sign of it: a virtual machine's core stops now and then for tens of microseconds.) The waits
 // then block at once for a while before they try spinning again; the while doubles as long as the
 // core stays contended, so that a busy machine pays for few such tries.
+constexpr std::chrono::microseconds kSliceTaken{200};
 constexpr std::chrono::milliseconds kFirstNoSpin{200};
 constexpr std::chrono::milliseconds kLongestNoSpin{6400};
 
@@ -115,7 +117,7 @@ bool MessageQueue::SpinForAddition(std::unique_lock<std::mutex>& lock, const Dea
         const Clock::time_point before = now;
         now = Clock::now();
         yielded = true;
-        contended = now - before > kSpin;
+        contended = now - before > kSliceTaken;
     }
     if (contended) {
         m_noSpin = std::clamp(m_noSpin * 2, kFirstNoSpin, kLongestNoSpin);
