@@ -48,8 +48,10 @@ int CString::Replace(char16_t chOld, char16_t chNew) {
     if (chOld == chNew)
         return 0;
     const auto count = static_cast<int>(std::count(Text().begin(), Text().end(), chOld));
-    if (count > 0)
-        std::replace(PrepareWrite(GetLength()), m_pszData + GetLength(), chOld, chNew);
+    if (count > 0) {
+        char16_t* chars = PrepareWrite(GetLength());
+        std::replace(chars, chars + GetLength(), chOld, chNew);
+    }
     return count;
 }
 
