@@ -310,18 +310,26 @@ void CTarnLinkCheckDlg::OnItemChanged(NMHDR*, LRESULT* pResult) {
     *pResult = 0;
 }
 
+// All and Clear change the ticks as a refill does, with listReady FALSE: only eligible rows are ticked, so
+// there is nothing to refuse, and the controls are enabled once at the end rather than after every row.
 void CTarnLinkCheckDlg::OnSelectAll() {
+    const BOOL ready = listReady;
+    listReady = FALSE;
     const int count = listCtrl.GetItemCount();
     for (int row = 0; row < count; ++row) {
         if (rowItem(row) != nullptr && canTickRow(row))
             listCtrl.SetCheck(row, TRUE);
     }
+    listReady = ready;
     enableControls(checking);
 }
 
 void CTarnLinkCheckDlg::OnClearAll() {
+    const BOOL ready = listReady;
+    listReady = FALSE;
     const int count = listCtrl.GetItemCount();
     for (int row = 0; row < count; ++row)
         listCtrl.SetCheck(row, FALSE);
+    listReady = ready;
     enableControls(checking);
 }

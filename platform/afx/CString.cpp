@@ -107,6 +107,9 @@ CString::CString(char16_t ch, int nRepeat) : m_pszData(NilChars()) {
 CString::~CString() { Release(GetData()); }
 
 CString& CString::operator=(const CString& str) noexcept {
+    // Saving a text that is already there touches no count (and no other cache line).
+    if (m_pszData == str.m_pszData)
+        return *this;
     afx::CStringData* old = GetData();
     m_pszData = str.m_pszData;
     AddRef(GetData());

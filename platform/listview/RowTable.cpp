@@ -78,7 +78,8 @@ void RowTable::Clear() {
     m_selectedCount = 0;
     m_selectedFrom = 0;
     m_focused = -1;
-    m_dataIndex.emplace();
+    // A list refilled row by row keeps no index meanwhile: the first search by data builds it.
+    DropDataIndex();
 }
 
 void RowTable::SetState(int row, UINT state) {
