@@ -241,9 +241,9 @@ void CTarnLinkCheckDlg::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult) {
     const int column = reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iSubItem;
     sortAscending = column != sortColumn ? TRUE : !sortAscending;
     sortColumn = column;
-    // The comparison reads the texts where the items keep them. The texts of columns 0 to 2 live in the rows,
-    // so the items take the sort column's first (sharing the rows' buffers), as saveRowsToItems would. While
-    // a run goes on every pair compares equal: the texts are not needed.
+    // The comparison reads the texts where the items keep them, with no copy of the column. The texts of
+    // columns 0 to 2 change in the rows, so for those the items first take the rows' texts (sharing their
+    // buffers), as saveRowsToItems would. While a run goes on every pair compares equal: no text is needed.
     if (!checking && sortColumn >= 0 && sortColumn <= 2) {
         const int count = listCtrl.GetItemCount();
         for (int row = 0; row < count; ++row) {
