@@ -127,7 +127,7 @@ UINT CTarnLinkCheckItems::checkThreadProc(LPVOID param) {
         }
         if (item->checkState != CHECK_PENDING || activeLinkList.load() != list)
             continue;
-        list->checkLink(i, item->newUrl.empty() ? item->url : item->newUrl);
+        list->checkLink(i, item->newUrl.IsEmpty() ? item->url : item->newUrl);
     }
     if (activeLinkList.load() == list) {
         list->releaseBrokenLinkTable();

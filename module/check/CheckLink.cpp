@@ -4,7 +4,7 @@
 #include "module/links/CTarnLinkCheckItems.h"
 #include "platform/win/WinBase.h"
 
-void CTarnLinkCheckItems::checkLink(int index, const std::u16string& url) {
+void CTarnLinkCheckItems::checkLink(int index, const CString& url) {
     CString target(url);
     {
         // A URL that differs only in its parameters (";jsessionid=...") names the same resource.

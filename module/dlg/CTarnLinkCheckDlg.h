@@ -6,8 +6,6 @@
 #include "platform/afx/CComboBox.h"
 #include "platform/afx/CString.h"
 
-#include <vector>
-
 class CPluginHost;
 class CTarnLinkCheckItem;
 class CTarnLinkCheckItems;
@@ -55,6 +53,7 @@ public:
     void enableControls(BOOL checkingState);
     void setChecking(BOOL checkingState);
     static int compareRows(LPARAM item1, LPARAM item2, LPARAM dialog);
+    static CString* itemText(CTarnLinkCheckItem* item, int column);
     // The row that shows the item at `index` of the link list, or -1.
     int findRowOfItem(int index);
 
@@ -105,9 +104,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // The sort column's texts by row, taken once per sort so that each comparison reads two strings
-    // instead of asking the list twice.
-    std::vector<CString> sortTexts_;
     // Where hasTickedRow begins its search.
     int tickedRowHint_ = 0;
 };

@@ -85,7 +85,7 @@ LRESULT CTarnLinkCheckDlg::OnLinkChecking(WPARAM wParam, LPARAM) {
     const int row = findRowOfItem(static_cast<int>(wParam));
     if (row < 0)
         return 1;
-    listCtrl.SetItemText(row, 1, LoadText(IDS_CHECKING));
+    listCtrl.SetItemText(row, 1, linkList->sharedTexts.share(LoadText(IDS_CHECKING)));
     listCtrl.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
     listCtrl.EnsureVisible(row, FALSE);
     return 1;
@@ -96,18 +96,20 @@ LRESULT CTarnLinkCheckDlg::OnLinkResult(WPARAM wParam, LPARAM lParam) {
     if (row < 0)
         return 1;
     const auto status = static_cast<std::uint32_t>(lParam);
+    // The rows share one buffer per distinct result and code text.
+    CSharedTexts& shared = linkList->sharedTexts;
     if (status == 0) {
         // No answer: the link failed, unless the user's Stop cut the request short.
-        listCtrl.SetItemText(row, 2, userStopped ? CString() : LoadText(IDS_CONNECT_ERROR));
-        listCtrl.SetItemText(row, 1, LoadText(userStopped ? IDS_CHECK_STOPPED : IDS_LINK_ERROR));
+        listCtrl.SetItemText(row, 2, userStopped ? CString() : shared.share(LoadText(IDS_CONNECT_ERROR)));
+        listCtrl.SetItemText(row, 1, shared.share(LoadText(userStopped ? IDS_CHECK_STOPPED : IDS_LINK_ERROR)));
     } else {
         CString code;
         code.Format(u"%d", static_cast<std::int32_t>(status));
-        listCtrl.SetItemText(row, 2, code);
+        listCtrl.SetItemText(row, 2, shared.share(code));
         const Verdict verdict = Classify(status);
         if (verdict.good)
             listCtrl.SetCheck(row, FALSE);
-        listCtrl.SetItemText(row, 1, LoadText(verdict.resultText));
+        listCtrl.SetItemText(row, 1, shared.share(LoadText(verdict.resultText)));
     }
     listCtrl.SetItemState(row, 0, LVIS_SELECTED);
     return 1;

@@ -117,7 +117,7 @@ void CTarnLinkCheckDlg::OnUndo() {
         if (CWnd* pCurrent = GetDlgItem(IDC_CURRENT_URL))
             pCurrent->SetWindowText(url);
         listCtrl.SetItemText(row, 0, url);
-        item->newUrl.clear();
+        item->newUrl.Empty();
         item->fixKind = FIX_NONE;
         listCtrl.SetItemText(row, 1, item->undoResultText);
         listCtrl.SetItemText(row, 2, item->undoCodeText);

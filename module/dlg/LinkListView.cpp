@@ -43,6 +43,9 @@ bool StartsWithIgnoringCase(const CString& text, const char16_t* prefix) {
 int CompareCodeUnits(const CString& first, const CString& second) {
     const char16_t* a = first.GetString();
     const char16_t* b = second.GetString();
+    // Shared texts (tags, attributes, results, codes) are mostly the very same buffer.
+    if (a == b)
+        return 0;
     const std::size_t lengthA = static_cast<std::size_t>(first.GetLength());
     const std::size_t lengthB = static_cast<std::size_t>(second.GetLength());
     const std::size_t common = std::min(lengthA, lengthB);
@@ -83,23 +86,22 @@ CTarnLinkCheckItem* CTarnLinkCheckDlg::rowItem(int row) {
 int CTarnLinkCheckDlg::selectedRow() { return listCtrl.GetNextItem(-1, LVNI_SELECTED); }
 
 void CTarnLinkCheckDlg::fillList(BOOL errorsOnly) {
+    CString linkError;
+    linkError.LoadString(IDS_LINK_ERROR);
     int row = 0;
     for (int index = 0; index < linkList->getCount(); ++index) {
         CTarnLinkCheckItem* item = linkList->getItem(index);
         if (item == nullptr)
             continue;
-        if (errorsOnly) {
-            CString linkError;
-            linkError.LoadString(IDS_LINK_ERROR);
-            if (item->resultText != linkError)
-                continue;
-        }
-        listCtrl.InsertItem(row, item->fixKind != FIX_NONE ? item->urlText : CString(item->url));
+        if (errorsOnly && item->resultText != linkError)
+            continue;
+        // The rows share the items' strings: no text is copied.
+        listCtrl.InsertItem(row, item->fixKind != FIX_NONE ? item->urlText : item->url);
         listCtrl.SetItemText(row, 1, item->resultText);
         listCtrl.SetItemText(row, 2, item->codeText);
-        listCtrl.SetItemText(row, 3, CString(item->text));
-        listCtrl.SetItemText(row, 4, CString(item->tagName));
-        listCtrl.SetItemText(row, 5, CString(item->attrName));
+        listCtrl.SetItemText(row, 3, item->text);
+        listCtrl.SetItemText(row, 4, item->tagName);
+        listCtrl.SetItemText(row, 5, item->attrName);
         listCtrl.SetItemData(row, reinterpret_cast<DWORD_PTR>(item));
         listCtrl.SetCheck(row, item->checkMark != 0);
         ++row;
@@ -149,7 +151,7 @@ BOOL CTarnLinkCheckDlg::canTickRow(int row) {
         return FALSE;
     if (item->fixKind == FIX_NONE)
         return TRUE;
-    return item->fixKind == FIX_CHANGE_URL && isHttpUrl(CString(item->newUrl));
+    return item->fixKind == FIX_CHANGE_URL && isHttpUrl(item->newUrl);
 }
 
 // A new URL can be checked when the checker can ask for it: http and https alike, in any case.
@@ -165,11 +167,11 @@ CString CTarnLinkCheckDlg::currentUrlText(int row) {
         return CString();
     switch (item->fixKind) {
     case FIX_CHANGE_URL:
-        return CString(item->newUrl);
+        return item->newUrl;
     case FIX_DELETE_LINK:
         return CString();
     default:
-        return CString(item->url);
+        return item->url;
     }
 }
 
@@ -239,32 +241,53 @@ void CTarnLinkCheckDlg::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult) {
     const int column = reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iSubItem;
     sortAscending = column != sortColumn ? TRUE : !sortAscending;
     sortColumn = column;
-    // While a run goes on every pair compares equal and nothing moves: the texts are not needed.
-    if (!checking) {
+    // The comparison reads the texts where the items keep them, with no copy of the column. The texts of
+    // columns 0 to 2 change in the rows, so for those the items first take the rows' texts (sharing their
+    // buffers), as saveRowsToItems would. While a run goes on every pair compares equal: no text is needed.
+    if (!checking && sortColumn >= 0 && sortColumn <= 2) {
         const int count = listCtrl.GetItemCount();
-        sortTexts_.clear();
-        sortTexts_.reserve(static_cast<std::size_t>(count));
-        for (int row = 0; row < count; ++row)
-            sortTexts_.push_back(listCtrl.GetItemText(row, sortColumn));
+        for (int row = 0; row < count; ++row) {
+            if (CString* saved = itemText(rowItem(row), sortColumn))
+                *saved = listCtrl.GetItemText(row, sortColumn);
+        }
     }
-    listCtrl.SortItemsEx(&CTarnLinkCheckDlg::compareRows, reinterpret_cast<DWORD_PTR>(this));
-    sortTexts_.clear();
-    sortTexts_.shrink_to_fit();
+    listCtrl.SortItems(&CTarnLinkCheckDlg::compareRows, reinterpret_cast<DWORD_PTR>(this));
     enableControls(checking);
     *pResult = 0;
 }
 
-// The list sorts by row index (the indexes the rows had before the sort), stably: rows that compare equal
-// keep their order. Texts compare by UTF-16 code unit, with case, without locale.
+// Where an item keeps the text its row shows in `column`: columns 0 to 2 as saveRowsToItems saved them.
+CString* CTarnLinkCheckDlg::itemText(CTarnLinkCheckItem* item, int column) {
+    if (item == nullptr)
+        return nullptr;
+    switch (column) {
+    case 0:
+        return &item->urlText;
+    case 1:
+        return &item->resultText;
+    case 2:
+        return &item->codeText;
+    case 3:
+        return &item->text;
+    case 4:
+        return &item->tagName;
+    case 5:
+        return &item->attrName;
+    default:
+        return nullptr;
+    }
+}
+
+// The list sorts by item data, stably: rows that compare equal keep their order. Texts compare by UTF-16
+// code unit, with case, without locale; a row without item data reads as empty.
 int CTarnLinkCheckDlg::compareRows(LPARAM item1, LPARAM item2, LPARAM dialog) {
     auto* self = reinterpret_cast<CTarnLinkCheckDlg*>(dialog);
     if (self == nullptr || self->checking)
         return 0;
-    const auto& texts = self->sortTexts_;
-    if (item1 < 0 || item2 < 0 || static_cast<std::size_t>(std::max(item1, item2)) >= texts.size())
-        return 0;
-    const int order =
-        CompareCodeUnits(texts[static_cast<std::size_t>(item1)], texts[static_cast<std::size_t>(item2)]);
+    static const CString none;
+    const CString* first = itemText(reinterpret_cast<CTarnLinkCheckItem*>(item1), self->sortColumn);
+    const CString* second = itemText(reinterpret_cast<CTarnLinkCheckItem*>(item2), self->sortColumn);
+    const int order = CompareCodeUnits(first != nullptr ? *first : none, second != nullptr ? *second : none);
     return self->sortAscending ? order : -order;
 }
 
@@ -287,18 +310,26 @@ void CTarnLinkCheckDlg::OnItemChanged(NMHDR*, LRESULT* pResult) {
     *pResult = 0;
 }
 
+// All and Clear change the ticks as a refill does, with listReady FALSE: only eligible rows are ticked, so
+// there is nothing to refuse, and the controls are enabled once at the end rather than after every row.
 void CTarnLinkCheckDlg::OnSelectAll() {
+    const BOOL ready = listReady;
+    listReady = FALSE;
     const int count = listCtrl.GetItemCount();
     for (int row = 0; row < count; ++row) {
         if (rowItem(row) != nullptr && canTickRow(row))
             listCtrl.SetCheck(row, TRUE);
     }
+    listReady = ready;
     enableControls(checking);
 }
 
 void CTarnLinkCheckDlg::OnClearAll() {
+    const BOOL ready = listReady;
+    listReady = FALSE;
     const int count = listCtrl.GetItemCount();
     for (int row = 0; row < count; ++row)
         listCtrl.SetCheck(row, FALSE);
+    listReady = ready;
     enableControls(checking);
 }

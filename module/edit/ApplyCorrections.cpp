@@ -8,7 +8,7 @@ namespace {
 // How FIX_DELETE_LINK is carried out, by tag and attribute; the first row that matches decides.
 enum class LinkDeletion { Unlink, DeleteElement, DeleteLinkElement, RemoveAttribute };
 
-LinkDeletion resolveLinkDeletion(const std::u16string& tagName, const std::u16string& attrName) {
+LinkDeletion resolveLinkDeletion(const CString& tag, const CString& attr) {
     struct Row {
         const char16_t* tag;
         const char16_t* attr;
@@ -23,8 +23,6 @@ LinkDeletion resolveLinkDeletion(const std::u16string& tagName, const std::u16st
         {u"IFRAME", u"src", LinkDeletion::DeleteElement},
         {u"SCRIPT", u"src", LinkDeletion::DeleteElement},
     };
-    const CString tag(tagName);
-    const CString attr(attrName);
     for (const Row& row : kRows)
         if (tag.CompareNoCase(row.tag) == 0 && attr.CompareNoCase(row.attr) == 0)
             return row.action;
@@ -60,7 +58,7 @@ bool CTarnLinkCheckItem::applyCorrection(bool& linkElementRemoved) {
         return false;
     switch (fixKind) {
     case FIX_CHANGE_URL:
-        element->setAttribute(attrName, newUrl);
+        element->setAttribute(attrName.ToStdString(), newUrl.ToStdString());
         return true;
     case FIX_UNLINK:
         return unlinkElement();
@@ -79,7 +77,7 @@ bool CTarnLinkCheckItem::applyCorrection(bool& linkElementRemoved) {
             deleteElement();
             break;
         case LinkDeletion::RemoveAttribute:
-            element->removeAttribute(attrName);
+            element->removeAttribute(attrName.ToStdString());
             break;
         }
         return true;

@@ -2,12 +2,12 @@
 
 #include "module/host/Element.h"
 
-CTarnLinkCheckItem::CTarnLinkCheckItem(Element* element, std::u16string attrName, std::u16string url,
-                                       std::u16string text)
-    : tagName(element ? element->getTagName() : std::u16string()),
-      attrName(std::move(attrName)),
-      url(std::move(url)),
-      text(std::move(text)),
+CTarnLinkCheckItem::CTarnLinkCheckItem(Element* element, const CString& attrName, const CString& url,
+                                       const CString& text)
+    : tagName(element ? CString(element->getTagName()) : CString()),
+      attrName(attrName),
+      url(url),
+      text(text),
       checkState(CHECK_NONE),
       fixKind(FIX_NONE),
       element(element),

@@ -9,17 +9,19 @@
 class Element;
 
 // One link of the page: the element and attribute that carry it, its URL and display text, and
-// what the check, the list view and the correction panel keep for it.
+// what the check, the list view and the correction panel keep for it. Every text is a CString: the
+// list's rows share their buffers, and the short ones (tag, attribute, result, code) come from the
+// list's shared texts, one buffer per distinct text.
 class CTarnLinkCheckItem : public CObject {
 public:
-    CTarnLinkCheckItem(Element* element, std::u16string attrName, std::u16string url, std::u16string text);
+    CTarnLinkCheckItem(Element* element, const CString& attrName, const CString& url, const CString& text);
     ~CTarnLinkCheckItem() override;
 
     void setFixKind(int kind) { fixKind = kind; }
     void setCheckState(int state) { checkState = state; }  // also from the worker
-    void setNewUrl(const CString& url) { newUrl = url.ToStdString(); }
+    void setNewUrl(const CString& url) { newUrl = url; }
 
-    std::u16string getNewUrl() const { return newUrl; }
+    std::u16string getNewUrl() const { return newUrl.ToStdString(); }
 
     // Corrections, written into the document when the dialog ends with OK.
     bool applyCorrection(bool& linkElementRemoved);
@@ -34,11 +36,11 @@ public:
     CString getUndoResultText() const { return undoResultText; }
     CString getUndoCodeText() const { return undoCodeText; }
 
-    std::u16string tagName;   // as the DOM reports it; empty without an element
-    std::u16string attrName;  // as the collection rule spells it: "HREF", "SRC", ...
-    std::u16string url;       // the attribute's value when collected; never changed
-    std::u16string text;      // display text
-    std::u16string newUrl;    // replacement URL; empty when none
+    CString tagName;   // as the DOM reports it; empty without an element
+    CString attrName;  // as the collection rule spells it: "HREF", "SRC", ...
+    CString url;       // the attribute's value when collected; never changed
+    CString text;      // display text
+    CString newUrl;    // replacement URL; empty when none
     std::atomic<int> checkState;
     int fixKind;
     Element* element;         // not owned

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <string>
 
+#include "module/links/CSharedTexts.h"
 #include "module/links/CTarnLinkCheckItem.h"
 #include "platform/afx/CObject.h"
 #include "platform/afx/CPtrArray.h"
@@ -43,7 +44,7 @@ public:
     void notifyResult(int index, int status);
     void notifyFinished();
     static UINT checkThreadProc(LPVOID list);
-    void checkLink(int index, const std::u16string& url);
+    void checkLink(int index, const CString& url);
 
     // Applies every item's correction in list order; true when any was applied.
     bool applyCorrections(bool& linkElementRemoved);
@@ -63,6 +64,8 @@ public:
     CBrokenLinkTable* brokenLinks;
     std::atomic<CWinThread*> workerThread;  // the running mark; never dereferenced here
     int notFoundRetries;
+    // The short texts the items and the list's rows share.
+    CSharedTexts sharedTexts;
 
 private:
     bool acceptsLink(Element* element);

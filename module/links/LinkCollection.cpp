@@ -149,9 +149,12 @@ bool CTarnLinkCheckItems::relHasToken(Element* element, const std::u16string& re
 }
 
 void CTarnLinkCheckItems::addLink(Element* element, const std::u16string& attrName, const CString& text) {
-    std::u16string value = element->getAttribute(attrName);
+    const std::u16string value = element->getAttribute(attrName);
     if (value.empty())
         return;
-    if (is_protocol(value.c_str(), u"http:") || is_protocol(value.c_str(), u"https:"))
-        items.Add(new CTarnLinkCheckItem(element, attrName, std::move(value), text.ToStdString()));
+    if (is_protocol(value.c_str(), u"http:") || is_protocol(value.c_str(), u"https:")) {
+        auto* item = new CTarnLinkCheckItem(element, sharedTexts.share(CString(attrName)), CString(value), text);
+        item->tagName = sharedTexts.share(item->tagName);
+        items.Add(item);
+    }
 }

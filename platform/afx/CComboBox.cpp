@@ -1,6 +1,6 @@
 #include "platform/afx/CComboBox.h"
 
-#include <string>
+#include <algorithm>
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
@@ -18,10 +18,9 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const {
         rString.Empty();
         return;
     }
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    const auto copied = ::SendMessageW(m_hWnd, CB_GETLBTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
-    rString = text;
+    const auto copied = ::SendMessageW(m_hWnd, CB_GETLBTEXT, static_cast<WPARAM>(nIndex),
+                                       reinterpret_cast<LPARAM>(rString.GetBuffer(length)));
+    rString.ReleaseBuffer(copied < 0 ? 0 : static_cast<int>(std::min<LRESULT>(copied, length)));
 }
 
 int CComboBox::GetLBTextLen(int nIndex) const {

@@ -2,8 +2,6 @@
 
 #include "platform/listview/ListViewMessages.h"
 
-#include <array>
-#include <string>
 
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
@@ -32,6 +30,14 @@ int CListCtrl::InsertItem(int nItem, LPCWSTR lpszItem) {
     return InsertItem(&item);
 }
 
+int CListCtrl::InsertItem(int nItem, const CString& strItem) {
+    LVSTRINGITEMW item;
+    item.item.mask = LVIF_TEXT;
+    item.item.iItem = nItem;
+    item.text = strItem;
+    return static_cast<int>(Send(LVM_INSERTITEMSTRING, 0, Pointer(&item)));
+}
+
 int CListCtrl::InsertItem(const LVITEMW* pItem) {
     return static_cast<int>(Send(LVM_INSERTITEMW, 0, Pointer(pItem)));
 }
@@ -47,25 +53,18 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText) {
     return static_cast<BOOL>(Send(LVM_SETITEMTEXTW, Index(nItem), Pointer(&item)));
 }
 
+BOOL CListCtrl::SetItemText(int nItem, int nSubItem, const CString& strText) {
+    LVSTRINGITEMW item;
+    item.item.iSubItem = nSubItem;
+    item.text = strText;
+    return static_cast<BOOL>(Send(LVM_SETITEMSTRING, Index(nItem), Pointer(&item)));
+}
+
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const {
-    // The list says how much it copied, not how long the text is: the buffer grows until the text fits with
-    // room to spare. Most texts fit the first one, on the stack, as sort comparisons ask for many.
-    std::array<char16_t, 256> first;
-    std::u16string grown;
-    LPWSTR buffer = first.data();
-    int size = static_cast<int>(first.size());
-    for (;;) {
-        LVITEMW item{};
-        item.iSubItem = nSubItem;
-        item.pszText = buffer;
-        item.cchTextMax = size;
-        const auto copied = static_cast<int>(Send(LVM_GETITEMTEXTW, Index(nItem), Pointer(&item)));
-        if (copied + 1 < size)
-            return CString(buffer, copied);
-        size *= 2;
-        grown.assign(static_cast<std::size_t>(size), u'\0');
-        buffer = grown.data();
-    }
+    LVSTRINGITEMW item;
+    item.item.iSubItem = nSubItem;
+    Send(LVM_GETITEMSTRING, Index(nItem), Pointer(&item));
+    return item.text;
 }
 
 BOOL CListCtrl::SetItemData(int nItem, DWORD_PTR dwData) {

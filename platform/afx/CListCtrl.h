@@ -15,11 +15,15 @@ public:
     int GetItemCount() const;
     // The new row's index, or -1.
     int InsertItem(int nItem, LPCWSTR lpszItem);
+    // The row keeps the string itself, sharing its buffer (as does SetItemText with a CString).
+    int InsertItem(int nItem, const CString& strItem);
     int InsertItem(const LVITEMW* pItem);
     BOOL DeleteItem(int nItem);
     BOOL DeleteAllItems();
 
     BOOL SetItemText(int nItem, int nSubItem, LPCWSTR lpszText);
+    BOOL SetItemText(int nItem, int nSubItem, const CString& strText);
+    // Shares the row's buffer: no text is copied.
     CString GetItemText(int nItem, int nSubItem) const;
     BOOL SetItemData(int nItem, DWORD_PTR dwData);
     DWORD_PTR GetItemData(int nItem) const;

@@ -17,7 +17,10 @@ CString CString::Mid(int iFirst) const { return Mid(iFirst, GetLength()); }
 CString CString::Mid(int iFirst, int nCount) const {
     const std::size_t first = static_cast<std::size_t>(std::clamp(iFirst, 0, GetLength()));
     const std::size_t count = static_cast<std::size_t>(std::max(nCount, 0));
-    return CString(m_str.substr(first, count));
+    // The whole string shares its buffer.
+    if (first == 0 && count >= static_cast<std::size_t>(GetLength()))
+        return *this;
+    return CString(Text().substr(first, count));
 }
 
 CString CString::Right(int nCount) const {
@@ -28,26 +31,26 @@ CString CString::Right(int nCount) const {
 int CString::Find(char16_t ch, int iStart) const {
     if (iStart < 0 || iStart >= GetLength())
         return -1;
-    return ToPosition(m_str.find(ch, static_cast<std::size_t>(iStart)));
+    return ToPosition(Text().find(ch, static_cast<std::size_t>(iStart)));
 }
 
 int CString::Find(const char16_t* pszSub, int iStart) const {
     if (pszSub == nullptr || iStart < 0 || iStart > GetLength())
         return -1;
-    return ToPosition(m_str.find(pszSub, static_cast<std::size_t>(iStart)));
+    return ToPosition(Text().find(pszSub, static_cast<std::size_t>(iStart)));
 }
 
-int CString::ReverseFind(char16_t ch) const { return ToPosition(m_str.rfind(ch)); }
+int CString::ReverseFind(char16_t ch) const { return ToPosition(Text().rfind(ch)); }
+
+// The changes below un-share the buffer only when they change something.
 
 int CString::Replace(char16_t chOld, char16_t chNew) {
     if (chOld == chNew)
         return 0;
-    int count = 0;
-    for (char16_t& ch : m_str) {
-        if (ch == chOld) {
-            ch = chNew;
-            ++count;
-        }
+    const auto count = static_cast<int>(std::count(Text().begin(), Text().end(), chOld));
+    if (count > 0) {
+        char16_t* chars = PrepareWrite(GetLength());
+        std::replace(chars, chars + GetLength(), chOld, chNew);
     }
     return count;
 }
@@ -55,19 +58,20 @@ int CString::Replace(char16_t chOld, char16_t chNew) {
 int CString::Replace(const char16_t* pszOld, const char16_t* pszNew) {
     const std::u16string_view oldText = View(pszOld);
     const std::u16string_view newText = View(pszNew);
+    const std::u16string_view text = Text();
     if (oldText.empty())
         return 0;
     std::u16string result;
     int count = 0;
     std::size_t from = 0;
-    for (std::size_t at; (at = m_str.find(oldText, from)) != std::u16string::npos; from = at + oldText.size()) {
-        result.append(m_str, from, at - from);
+    for (std::size_t at; (at = text.find(oldText, from)) != std::u16string_view::npos; from = at + oldText.size()) {
+        result.append(text, from, at - from);
         result.append(newText);
         ++count;
     }
     if (count > 0) {
-        result.append(m_str, from);
-        m_str = std::move(result);
+        result.append(text.substr(from));
+        Assign(result);
     }
     return count;
 }
@@ -81,39 +85,45 @@ CString& CString::Trim(const char16_t* pszTargets) { return TrimRight(pszTargets
 CString& CString::TrimLeft() { return TrimLeft(kAsciiWhitespace.data()); }
 
 CString& CString::TrimLeft(char16_t chTarget) {
-    m_str.erase(0, std::min(m_str.find_first_not_of(chTarget), m_str.size()));
+    const std::size_t first = std::min(Text().find_first_not_of(chTarget), Text().size());
+    Keep(first, Text().size() - first);
     return *this;
 }
 
 CString& CString::TrimLeft(const char16_t* pszTargets) {
-    m_str.erase(0, std::min(m_str.find_first_not_of(View(pszTargets)), m_str.size()));
+    const std::size_t first = std::min(Text().find_first_not_of(View(pszTargets)), Text().size());
+    Keep(first, Text().size() - first);
     return *this;
 }
 
 CString& CString::TrimRight() { return TrimRight(kAsciiWhitespace.data()); }
 
 CString& CString::TrimRight(char16_t chTarget) {
-    m_str.erase(m_str.find_last_not_of(chTarget) + 1);
+    Keep(0, Text().find_last_not_of(chTarget) + 1);
     return *this;
 }
 
 CString& CString::TrimRight(const char16_t* pszTargets) {
-    m_str.erase(m_str.find_last_not_of(View(pszTargets)) + 1);
+    Keep(0, Text().find_last_not_of(View(pszTargets)) + 1);
     return *this;
 }
 
 CString& CString::MakeUpper() {
-    for (char16_t& ch : m_str) {
-        if (ch >= u'a' && ch <= u'z')
-            ch = static_cast<char16_t>(ch - 0x20);
+    const auto lower = [](char16_t ch) { return ch >= u'a' && ch <= u'z'; };
+    if (std::any_of(Text().begin(), Text().end(), lower)) {
+        char16_t* chars = PrepareWrite(GetLength());
+        std::transform(chars, chars + GetLength(), chars,
+                       [&](char16_t ch) { return lower(ch) ? static_cast<char16_t>(ch - 0x20) : ch; });
     }
     return *this;
 }
 
 CString& CString::MakeLower() {
-    for (char16_t& ch : m_str) {
-        if (ch >= u'A' && ch <= u'Z')
-            ch = static_cast<char16_t>(ch + 0x20);
+    const auto upper = [](char16_t ch) { return ch >= u'A' && ch <= u'Z'; };
+    if (std::any_of(Text().begin(), Text().end(), upper)) {
+        char16_t* chars = PrepareWrite(GetLength());
+        std::transform(chars, chars + GetLength(), chars,
+                       [&](char16_t ch) { return upper(ch) ? static_cast<char16_t>(ch + 0x20) : ch; });
     }
     return *this;
 }

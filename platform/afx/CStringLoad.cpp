@@ -5,9 +5,9 @@
 BOOL CString::LoadString(UINT nID) {
     std::u16string text;
     if (!afx::ResourceChain::Instance().FindString(nID, text)) {
-        m_str.clear();
+        Empty();
         return FALSE;
     }
-    m_str = std::move(text);
+    Assign(text);
     return TRUE;
 }

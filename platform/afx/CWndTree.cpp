@@ -74,10 +74,8 @@ BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
 void CWnd::SetWindowText(LPCWSTR lpszString) { ::SetWindowTextW(m_hWnd, lpszString); }
 
 void CWnd::GetWindowText(CString& rString) const {
-    std::u16string text(static_cast<std::size_t>(::GetWindowTextLengthW(m_hWnd)) + 1, u'\0');
-    const int length = ::GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(length));
-    rString = text;
+    const int size = ::GetWindowTextLengthW(m_hWnd) + 1;
+    rString.ReleaseBuffer(::GetWindowTextW(m_hWnd, rString.GetBuffer(size), size));
 }
 
 BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }

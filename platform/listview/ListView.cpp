@@ -8,14 +8,12 @@ namespace listview {
 
 namespace {
 
-std::u16string TextOf(LPCWSTR text) { return text != nullptr ? std::u16string(text) : std::u16string(); }
-
 // Copies as much of `text` as fits with its terminator; the number of units copied.
-int CopyText(const std::u16string& text, LPWSTR buffer, int size) {
+int CopyText(const CString& text, LPWSTR buffer, int size) {
     if (buffer == nullptr || size < 1)
         return 0;
-    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
-    std::copy_n(text.data(), length, buffer);
+    const int length = std::min(text.GetLength(), size - 1);
+    std::copy_n(text.GetString(), length, buffer);
     buffer[length] = u'\0';
     return static_cast<int>(length);
 }
@@ -130,13 +128,13 @@ bool ListView::SetOneItemState(int row, UINT state, UINT mask, const ItemChange*
     return ChangeItem(row, std::move(change));
 }
 
-int ListView::InsertItem(const LVITEMW& item) {
+int ListView::InsertItem(const LVITEMW& item, CString text) {
     if (item.iSubItem != 0 || item.iItem < 0)
         return -1;
     const int at = std::min(item.iItem, Count());
     Row row;
     row.texts.reserve(static_cast<std::size_t>(std::max(ColumnCount(), 1)));
-    row.texts.push_back((item.mask & LVIF_TEXT) ? TextOf(item.pszText) : std::u16string());
+    row.texts.push_back((item.mask & LVIF_TEXT) ? std::move(text) : CString());
     if (item.mask & LVIF_PARAM)
         row.data = item.lParam;
     if (item.mask & LVIF_STATE)
@@ -189,12 +187,12 @@ bool ListView::SetItem(const LVITEMW& item) {
     if (item.iItem < 0 || item.iItem >= Count())
         return false;
     if (item.iSubItem != 0)
-        return (item.mask & LVIF_TEXT) ? SetItemText(item.iItem, item) : false;
+        return (item.mask & LVIF_TEXT) ? SetItemText(item.iItem, item.iSubItem, item.pszText) : false;
     ItemChange change;
     change.mask = item.mask & (LVIF_TEXT | LVIF_PARAM);
     change.data = item.lParam;
     if (item.mask & LVIF_TEXT)
-        change.text = TextOf(item.pszText);
+        change.text = item.pszText;
     if (item.mask & LVIF_STATE)
         return SetOneItemState(item.iItem, item.state, item.stateMask, &change);
     return ChangeItem(item.iItem, std::move(change));
@@ -213,14 +211,14 @@ bool ListView::GetItem(LVITEMW& item) const {
     return true;
 }
 
-bool ListView::SetItemText(int row, const LVITEMW& item) {
-    if (row < 0 || row >= Count() || item.iSubItem < 0)
+bool ListView::SetItemText(int row, int subItem, CString text) {
+    if (row < 0 || row >= Count() || subItem < 0)
         return false;
-    if (item.iSubItem == 0)
-        return ChangeItem(row, ItemChange{LVIF_TEXT, 0, 0, 0, TextOf(item.pszText)});
-    if (item.iSubItem >= ColumnCount())
+    if (subItem == 0)
+        return ChangeItem(row, ItemChange{LVIF_TEXT, 0, 0, 0, std::move(text)});
+    if (subItem >= ColumnCount())
         return false;
-    m_rows.SetText(row, item.iSubItem, TextOf(item.pszText));
+    m_rows.SetText(row, subItem, std::move(text));
     Redraw();
     return true;
 }
@@ -229,6 +227,10 @@ int ListView::GetItemText(int row, LVITEMW& item) const {
     if (row < 0 || row >= Count())
         return 0;
     return CopyText(m_rows.Text(row, item.iSubItem), item.pszText, item.cchTextMax);
+}
+
+const CString* ListView::ItemString(int row, int subItem) const {
+    return row >= 0 && row < Count() ? &m_rows.Text(row, subItem) : nullptr;
 }
 
 bool ListView::SetItemState(int row, UINT state, UINT mask) {
@@ -267,7 +269,7 @@ int ListView::FindItem(int start, const LVFINDINFOW& find) {
     if ((find.flags & LVFI_STRING) && find.psz != nullptr) {
         const std::u16string_view wanted(find.psz);
         for (int row = start + 1; row < Count(); ++row) {
-            if (EqualsIgnoringAsciiCase(m_rows.Text(row, 0), wanted))
+            if (EqualsIgnoringAsciiCase(TextView(m_rows.Text(row, 0)), wanted))
                 return row;
         }
     }
@@ -281,9 +283,17 @@ bool ListView::Sort(PFNLVCOMPARE compare, LPARAM param, bool byIndex) {
     // list for their texts; the order found is applied afterwards.
     std::vector<int> order(static_cast<std::size_t>(Count()));
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return byIndex ? compare(a, b, param) < 0 : compare(m_rows.At(a).data, m_rows.At(b).data, param) < 0;
-    });
+    if (byIndex) {
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return compare(a, b, param) < 0; });
+    } else {
+        // The item data side by side: each comparison reads two neighbours instead of two rows anywhere.
+        std::vector<LPARAM> data(order.size());
+        for (int row = 0; row < Count(); ++row)
+            data[static_cast<std::size_t>(row)] = m_rows.At(row).data;
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return compare(data[static_cast<std::size_t>(a)], data[static_cast<std::size_t>(b)], param) < 0;
+        });
+    }
     m_rows.Reorder(order);
     Redraw();
     return true;

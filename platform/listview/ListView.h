@@ -5,6 +5,7 @@
 #include "platform/win/WinUser.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace listview {
@@ -23,8 +24,13 @@ struct ItemChange {
     UINT state = 0;
     UINT stateMask = 0;
     LPARAM data = 0;
-    std::u16string text;
+    CString text;
 };
+
+// Every code unit of a row's text.
+inline std::u16string_view TextView(const CString& text) {
+    return std::u16string_view(text.GetString(), static_cast<std::size_t>(text.GetLength()));
+}
 
 inline ItemChange StateChange(UINT state, UINT stateMask) {
     ItemChange change;
@@ -52,13 +58,16 @@ public:
     int& Depth() { return m_depth; }
 
     // Items (ListView.cpp).
-    int InsertItem(const LVITEMW& item);
+    // LVIF_TEXT in item.mask takes `text` as the main item's text.
+    int InsertItem(const LVITEMW& item, CString text);
     bool DeleteItem(int row);
     bool DeleteAllItems();
     bool SetItem(const LVITEMW& item);
     bool GetItem(LVITEMW& item) const;
-    bool SetItemText(int row, const LVITEMW& item);
+    bool SetItemText(int row, int subItem, CString text);
     int GetItemText(int row, LVITEMW& item) const;
+    // The row's text in column subItem, or null when there is no such row.
+    const CString* ItemString(int row, int subItem) const;
     // Row -1 sets every row, each with its own notifications.
     bool SetItemState(int row, UINT state, UINT mask);
     UINT GetItemState(int row, UINT mask) const;

@@ -19,7 +19,7 @@ int HeaderWidth(const Column& column) { return kTextIndent + TextCells(column.te
 
 int ListView::CellWidth(int row, int column) const {
     const int indent = column == 0 && CheckBoxes() ? kCheckBoxIndent : kTextIndent;
-    const int text = row >= 0 ? TextCells(m_rows.Text(row, column)) : 0;
+    const int text = row >= 0 ? TextCells(TextView(m_rows.Text(row, column))) : 0;
     return indent + text + kTextEnd;
 }
 

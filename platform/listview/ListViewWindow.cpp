@@ -23,7 +23,14 @@ LRESULT Handle(ListView& list, HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     case LVM_GETSELECTEDCOUNT:
         return list.SelectedCount();
     case LVM_INSERTITEMW:
-        return lParam != 0 ? list.InsertItem(*Pointer<LVITEMW>(lParam)) : -1;
+        return lParam != 0 ? list.InsertItem(*Pointer<LVITEMW>(lParam), Pointer<LVITEMW>(lParam)->pszText) : -1;
+    case LVM_INSERTITEMSTRING: {
+        if (lParam == 0)
+            return -1;
+        LVITEMW item = Pointer<LVSTRINGITEMW>(lParam)->item;
+        item.mask |= LVIF_TEXT;
+        return list.InsertItem(item, Pointer<LVSTRINGITEMW>(lParam)->text);
+    }
     case LVM_DELETEITEM:
         return list.DeleteItem(index);
     case LVM_DELETEALLITEMS:
@@ -33,7 +40,17 @@ LRESULT Handle(ListView& list, HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     case LVM_GETITEMW:
         return lParam != 0 && list.GetItem(*Pointer<LVITEMW>(lParam));
     case LVM_SETITEMTEXTW:
-        return lParam != 0 && list.SetItemText(index, *Pointer<LVITEMW>(lParam));
+        return lParam != 0 && list.SetItemText(index, Pointer<LVITEMW>(lParam)->iSubItem, Pointer<LVITEMW>(lParam)->pszText);
+    case LVM_SETITEMSTRING:
+        return lParam != 0 && list.SetItemText(index, Pointer<LVSTRINGITEMW>(lParam)->item.iSubItem,
+                                               Pointer<LVSTRINGITEMW>(lParam)->text);
+    case LVM_GETITEMSTRING: {
+        const CString* text = lParam != 0 ? list.ItemString(index, Pointer<LVSTRINGITEMW>(lParam)->item.iSubItem) : nullptr;
+        if (text == nullptr)
+            return FALSE;
+        Pointer<LVSTRINGITEMW>(lParam)->text = *text;
+        return TRUE;
+    }
     case LVM_GETITEMTEXTW:
         return lParam != 0 ? list.GetItemText(index, *Pointer<LVITEMW>(lParam)) : 0;
     case LVM_SETITEMSTATE:

@@ -9,7 +9,7 @@ namespace listview {
 
 namespace {
 
-const std::u16string kEmpty;
+const CString kEmpty;
 
 void RemoveSorted(std::vector<int>& rows, int row) {
     auto it = std::lower_bound(rows.begin(), rows.end(), row);
@@ -19,8 +19,8 @@ void RemoveSorted(std::vector<int>& rows, int row) {
 
 }  // namespace
 
-const std::u16string& RowTable::Text(int row, int column) const {
-    const std::vector<std::u16string>& texts = At(row).texts;
+const CString& RowTable::Text(int row, int column) const {
+    const std::vector<CString>& texts = At(row).texts;
     return column >= 0 && static_cast<std::size_t>(column) < texts.size() ? texts[static_cast<std::size_t>(column)]
                                                                            : kEmpty;
 }
@@ -78,7 +78,8 @@ void RowTable::Clear() {
     m_selectedCount = 0;
     m_selectedFrom = 0;
     m_focused = -1;
-    m_dataIndex.emplace();
+    // A list refilled row by row keeps no index meanwhile: the first search by data builds it.
+    DropDataIndex();
 }
 
 void RowTable::SetState(int row, UINT state) {
@@ -111,11 +112,11 @@ void RowTable::SetData(int row, LPARAM data) {
     target.data = data;
 }
 
-void RowTable::SetText(int row, int column, std::u16string text) {
-    std::vector<std::u16string>& texts = m_rows[static_cast<std::size_t>(row)].texts;
+void RowTable::SetText(int row, int column, CString text) {
+    std::vector<CString>& texts = m_rows[static_cast<std::size_t>(row)].texts;
     const auto index = static_cast<std::size_t>(column);
     if (index >= texts.size()) {
-        if (text.empty())
+        if (text.IsEmpty())
             return;
         texts.resize(index + 1);
     }
@@ -126,7 +127,7 @@ void RowTable::InsertColumn(int column) {
     const auto index = static_cast<std::size_t>(column);
     for (Row& row : m_rows) {
         if (index < row.texts.size())
-            row.texts.insert(row.texts.begin() + column, std::u16string());
+            row.texts.insert(row.texts.begin() + column, CString());
     }
 }
 

@@ -1,19 +1,19 @@
 #pragma once
 
+#include "platform/afx/CString.h"
 #include "platform/win/WinTypes.h"
 
 #include <deque>
 #include <optional>
-#include <string>
 #include <unordered_map>
 #include <vector>
 
 namespace listview {
 
 // One row: its texts by column (texts[0] is the main item's; missing ones are empty), its item data and
-// its LVIS_* state.
+// its LVIS_* state. The texts are framework strings, so a row given a CString shares its buffer.
 struct Row {
-    std::vector<std::u16string> texts;
+    std::vector<CString> texts;
     LPARAM data = 0;
     UINT state = 0;
 };
@@ -25,7 +25,7 @@ class RowTable {
 public:
     int Count() const { return static_cast<int>(m_rows.size()); }
     const Row& At(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
-    const std::u16string& Text(int row, int column) const;
+    const CString& Text(int row, int column) const;
 
     // Puts the row at index `at` (0..Count()); the rows from there move down one.
     void Insert(int at, Row row);
@@ -34,7 +34,7 @@ public:
 
     void SetState(int row, UINT state);
     void SetData(int row, LPARAM data);
-    void SetText(int row, int column, std::u16string text);
+    void SetText(int row, int column, CString text);
 
     // Every row's texts from `column` on move one column right (insert) or left (erase).
     void InsertColumn(int column);

@@ -178,7 +178,7 @@ TEST_F(CorrectionPanel, UndoRestoresTheTextsTheLastApplySaved) {
         ApplyNewUrl(frontEnd, 1, u"ftp://127.0.0.1/two");
         EXPECT_TRUE(frontEnd.Click(IDC_UNDO).Ok());
         snapshot(1);
-        EXPECT_TRUE(run.item(1)->newUrl.empty());
+        EXPECT_TRUE(run.item(1)->newUrl.IsEmpty());
 
         // Apply with an empty edit records nothing, yet the results it saw are what Undo brings back.
         ApplyNewUrl(frontEnd, 2, u"http://127.0.0.1:9/new");

@@ -23,8 +23,9 @@ void CollectLinks(Document& document, std::vector<std::u16string> roots) {
         const CTarnLinkCheckItem* item = list.getItem(i);
         FuzzCheck(item->element != nullptr && item->element->getOwnerDocument() == &document,
                   "a link's element is in the page");
-        FuzzCheck(item->url == item->element->getAttribute(item->attrName), "a link's URL is its attribute");
-        FuzzCheck(is_protocol(item->url.c_str(), u"http:") || is_protocol(item->url.c_str(), u"https:"),
+        FuzzCheck(item->url == item->element->getAttribute(item->attrName.ToStdString()),
+                  "a link's URL is its attribute");
+        FuzzCheck(is_protocol(item->url, u"http:") || is_protocol(item->url, u"https:"),
                   "only http and https links are collected");
     }
 }

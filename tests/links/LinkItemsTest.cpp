@@ -14,7 +14,7 @@ TEST(LinkItems, ItemsStartUnqueuedTickedAndWithoutCorrection) {
     EXPECT_EQ(item->checkState, CHECK_NONE);
     EXPECT_EQ(item->fixKind, FIX_NONE);
     EXPECT_EQ(item->checkMark, 1);
-    EXPECT_TRUE(item->newUrl.empty());
+    EXPECT_TRUE(item->newUrl.IsEmpty());
     EXPECT_TRUE(item->getResultText().IsEmpty());
     EXPECT_EQ(item->tagName, u"A");
     EXPECT_EQ(page.list->notFoundRetries, 5);
@@ -29,7 +29,7 @@ TEST(LinkItems, ItemsStartUnqueuedTickedAndWithoutCorrection) {
 
 TEST(LinkItems, AnItemWithoutElementHasNoTagName) {
     CTarnLinkCheckItem item(nullptr, u"HREF", u"http://e/", u"t");
-    EXPECT_TRUE(item.tagName.empty());
+    EXPECT_TRUE(item.tagName.IsEmpty());
     EXPECT_EQ(item.element, nullptr);
 }
 

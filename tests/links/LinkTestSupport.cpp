@@ -1,11 +1,10 @@
 #include "tests/links/LinkTestSupport.h"
 
 #include "hostlibs/dom/HtmlParser.h"
-#include "platform/afx/Utf8.h"
 
 namespace tarn::test {
 
-std::string utf8(const std::u16string& s) { return afx::EncodeUtf8(s); }
+std::string utf8(const CString& s) { return s.ToUtf8(); }
 
 CollectedPage::CollectedPage(const std::string& html, std::vector<std::u16string> roots)
     : document(tarn::dom::parseHtml(html)),

@@ -22,7 +22,7 @@ struct CollectedPage {
     std::vector<std::string> items() const;
 };
 
-std::string utf8(const std::u16string& s);
+std::string utf8(const CString& s);
 
 }  // namespace tarn::test
 

@@ -113,4 +113,24 @@ TEST_F(CListCtrlTest, ScrollingAndHitTestingThroughTheWrapper) {
     EXPECT_EQ(flags, LVHT_NOWHERE);
 }
 
+// The rows keep the strings they are given, sharing their buffers; writing either side leaves the other.
+TEST_F(CListCtrlTest, RowsShareTheStringsTheyAreGivenAndNoWriteReachesThem) {
+    m_ctrl.InsertColumn(0, u"URL");
+    m_ctrl.InsertColumn(1, u"Result");
+    CString url(u"http://example.test/a");
+    CString result(u"OK");
+    ASSERT_EQ(m_ctrl.InsertItem(0, url), 0);
+    ASSERT_TRUE(m_ctrl.SetItemText(0, 1, result));
+    EXPECT_EQ(m_ctrl.GetItemText(0, 0).GetString(), url.GetString());
+    EXPECT_EQ(m_ctrl.GetItemText(0, 1).GetString(), result.GetString());
+
+    url.GetBuffer()[0] = u'H';
+    url.ReleaseBuffer();
+    result += u"!";
+    CString read = m_ctrl.GetItemText(0, 0);
+    read.SetAt(0, u'x');
+    EXPECT_EQ(m_ctrl.GetItemText(0, 0), CString(u"http://example.test/a"));
+    EXPECT_EQ(m_ctrl.GetItemText(0, 1), CString(u"OK"));
+}
+
 }  // namespace
