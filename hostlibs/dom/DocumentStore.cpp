@@ -72,12 +72,14 @@ std::string_view DocumentStore::pairSecond(Arena::Ref pair) const {
 }
 
 std::uint32_t DocumentStore::kindFor(std::string_view domName) {
-    auto it = kindIndex_.find(domName);
-    if (it == kindIndex_.end()) {
-        kinds_.push_back(ElementKind{std::string(domName), elementIdFor(domName)});
-        it = kindIndex_.emplace(std::string(domName), static_cast<std::uint32_t>(kinds_.size() - 1)).first;
+    auto it = kindsByName_.find(domName);
+    if (it == kindsByName_.end()) {
+        const auto index = static_cast<std::uint32_t>(kinds_.size());
+        std::string name(domName);
+        it = kindsByName_.emplace(name, NumberedKind{ElementKind{name, elementIdFor(domName)}, index}).first;
+        kinds_.push_back(&it->second.kind);
     }
-    return it->second;
+    return it->second.index;
 }
 
 }  // namespace tarn::dom

@@ -1,11 +1,11 @@
 #pragma once
 #include <cstdint>
-#include <deque>
 #include <new>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "hostlibs/dom/Arena.h"
 #include "hostlibs/dom/NameMap.h"
@@ -61,14 +61,18 @@ public:
     // One shared ElementKind per DOM tag name, numbered by the element table; elements name it by
     // its index here.
     std::uint32_t kindFor(std::string_view domName);
-    const ElementKind& kind(std::uint32_t index) const { return kinds_[index]; }
+    const ElementKind& kind(std::uint32_t index) const { return *kinds_[index]; }
 
 private:
     charset::DecodedPage page_;
     bool bytesAreText_ = false;  // a UTF-8 page without BOM keeps its bytes once
     Arena arena_;
-    std::deque<ElementKind> kinds_;
-    NameMap<std::uint32_t> kindIndex_;
+    struct NumberedKind {
+        ElementKind kind;
+        std::uint32_t index;
+    };
+    NameMap<NumberedKind> kindsByName_;
+    std::vector<const ElementKind*> kinds_;
     NameMap<Arena::Ref> names_;
 };
 
