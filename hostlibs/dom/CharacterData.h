@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "module/host/Attr.h"
 #include "module/host/Node.h"
 #include "module/host/SourceSpan.h"
 
