@@ -3,22 +3,27 @@
 #include <string>
 #include <string_view>
 
-#include "module/host/Attr.h"
 #include "module/host/Node.h"
 #include "module/host/SourceSpan.h"
 
 // Text, comments and the doctype: nodes whose data is a piece of the page's text, or a string of
-// the document's pool where the data differs from the text (character references). Text that
+// the document's store where the data differs from the text (character references). Text that
 // differs only by its CR LF or CR line breaks is read from the page, the breaks read as LF, so a
 // page with Windows line endings costs no copy of its text.
 class CharacterData : public Node {
 public:
-    CharacterData(Document* home, SourceSpan span, std::uint32_t cooked, bool lineBreaks)
-        : Node(home), lineBreaks_(lineBreaks), cooked_(cooked), span_(span) {}
+    // `cooked` is the store's reference of the data, or 0 when the text at `span` reads as it is.
+    CharacterData(Document* home, unsigned short type, SourceSpan span, std::uint32_t cooked, bool lineBreaks)
+        : Node(home, type), lineBreaks_(lineBreaks), cooked_(cooked), span_(span) {}
 
     std::u16string getData() const;
     std::string dataUtf8() const;
     SourceSpan sourceSpan() const { return span_; }
+
+    static bool holds(const Node* n) {
+        return n->getNodeType() == TEXT_NODE || n->getNodeType() == COMMENT_NODE ||
+               n->getNodeType() == DOCUMENT_TYPE_NODE;
+    }
 
 private:
     // The small members first: they fill the tail of Node.
@@ -29,19 +34,19 @@ private:
 
 class Text : public CharacterData {
 public:
-    using CharacterData::CharacterData;
-    unsigned short getNodeType() const override { return TEXT_NODE; }
+    Text(Document* home, SourceSpan span, std::uint32_t cooked, bool lineBreaks)
+        : CharacterData(home, TEXT_NODE, span, cooked, lineBreaks) {}
 };
 
 class Comment : public CharacterData {
 public:
-    using CharacterData::CharacterData;
-    unsigned short getNodeType() const override { return COMMENT_NODE; }
+    Comment(Document* home, SourceSpan span, std::uint32_t cooked)
+        : CharacterData(home, COMMENT_NODE, span, cooked, false) {}
 };
 
 // Its data is the doctype's name.
 class DocumentType : public CharacterData {
 public:
-    using CharacterData::CharacterData;
-    unsigned short getNodeType() const override { return DOCUMENT_TYPE_NODE; }
+    DocumentType(Document* home, SourceSpan span, std::uint32_t cooked)
+        : CharacterData(home, DOCUMENT_TYPE_NODE, span, cooked, false) {}
 };

@@ -6,7 +6,8 @@
 #include "platform/afx/Utf8.h"
 #include "module/host/Element.h"
 
-Document::Document(std::unique_ptr<tarn::dom::DocumentStore> store) : Node(this), store_(std::move(store)) {}
+Document::Document(std::unique_ptr<tarn::dom::DocumentStore> store)
+    : Node(this, DOCUMENT_NODE), store_(std::move(store)) {}
 
 Document::~Document() = default;
 
@@ -46,8 +47,9 @@ void Document::setSourceCursor(Node* node, int where) {
             return;
         }
         offset = where == 0 ? e->extent().begin : e->extent().end;
-    } else if (auto* data = dynamic_cast<CharacterData*>(node)) {
-        offset = where == 0 ? data->sourceSpan().begin : data->sourceSpan().end;
+    } else if (CharacterData::holds(node)) {
+        const SourceSpan span = static_cast<CharacterData*>(node)->sourceSpan();
+        offset = where == 0 ? span.begin : span.end;
     }
     cursor_ = tarn::dom::LineCounter(store_->text()).advanceTo(offset);
 }
@@ -71,8 +73,8 @@ namespace {
 SourceSpan extentOf(Node* node) {
     if (node->getNodeType() == Node::ELEMENT_NODE)
         return static_cast<Element*>(node)->extent();
-    if (auto* data = dynamic_cast<CharacterData*>(node))
-        return data->sourceSpan();
+    if (CharacterData::holds(node))
+        return static_cast<CharacterData*>(node)->sourceSpan();
     return {};
 }
 

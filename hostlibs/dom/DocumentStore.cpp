@@ -1,6 +1,7 @@
 #include "hostlibs/dom/DocumentStore.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "hostlibs/dom/ElementTable.h"
 
@@ -23,24 +24,62 @@ std::unique_ptr<DocumentStore> DocumentStore::fromText(std::string text) {
     return store;
 }
 
-std::uint32_t DocumentStore::addString(std::string_view s) {
-    auto* bytes = static_cast<char*>(arena_.allocate(s.size() ? s.size() : 1, 1));
-    std::copy(s.begin(), s.end(), bytes);
-    strings_.emplace_back(bytes, s.size());
-    return static_cast<std::uint32_t>(strings_.size() - 1);
+// A string is its length, then its bytes; a pair is a name's reference, then a string.
+Arena::Ref DocumentStore::addString(std::string_view s) {
+    const auto length = static_cast<std::uint32_t>(s.size());
+    const Arena::Placed placed = arena_.place(sizeof length + s.size());
+    auto* bytes = static_cast<char*>(placed.at);
+    std::memcpy(bytes, &length, sizeof length);
+    std::copy(s.begin(), s.end(), bytes + sizeof length);
+    return placed.ref;
 }
 
-std::string_view DocumentStore::read(std::uint32_t index, SourceSpan span) const {
-    return index == Attr::NO_STRING ? slice(span) : strings_[index];
+std::string_view DocumentStore::string(Arena::Ref ref) const {
+    const auto* bytes = static_cast<const char*>(arena_.at(ref));
+    std::uint32_t length;
+    std::memcpy(&length, bytes, sizeof length);
+    return {bytes + sizeof length, length};
 }
 
-const ElementKind* DocumentStore::kindFor(std::string_view domName) {
-    auto it = kinds_.find(domName);
-    if (it == kinds_.end()) {
+Arena::Ref DocumentStore::internName(std::string_view name) {
+    auto it = names_.find(name);
+    if (it == names_.end())
+        it = names_.emplace(std::string(name), addString(name)).first;
+    return it->second;
+}
+
+Arena::Ref DocumentStore::addPair(Arena::Ref name, std::string_view s) {
+    const auto length = static_cast<std::uint32_t>(s.size());
+    const Arena::Placed placed = arena_.place(sizeof name + sizeof length + s.size());
+    auto* bytes = static_cast<char*>(placed.at);
+    std::memcpy(bytes, &name, sizeof name);
+    std::memcpy(bytes + sizeof name, &length, sizeof length);
+    std::copy(s.begin(), s.end(), bytes + sizeof name + sizeof length);
+    return placed.ref;
+}
+
+Arena::Ref DocumentStore::pairFirst(Arena::Ref pair) const {
+    Arena::Ref name;
+    std::memcpy(&name, arena_.at(pair), sizeof name);
+    return name;
+}
+
+std::string_view DocumentStore::pairSecond(Arena::Ref pair) const {
+    const auto* bytes = static_cast<const char*>(arena_.at(pair)) + sizeof(Arena::Ref);
+    std::uint32_t length;
+    std::memcpy(&length, bytes, sizeof length);
+    return {bytes + sizeof length, length};
+}
+
+std::uint32_t DocumentStore::kindFor(std::string_view domName) {
+    auto it = kindsByName_.find(domName);
+    if (it == kindsByName_.end()) {
+        const auto index = static_cast<std::uint32_t>(kinds_.size());
         std::string name(domName);
-        it = kinds_.emplace(name, ElementKind{name, elementIdFor(domName)}).first;
+        it = kindsByName_.emplace(name, NumberedKind{ElementKind{name, elementIdFor(domName)}, index}).first;
+        kinds_.push_back(&it->second.kind);
     }
-    return &it->second;
+    return it->second.index;
 }
 
 }  // namespace tarn::dom

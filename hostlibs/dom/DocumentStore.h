@@ -1,11 +1,11 @@
 #pragma once
 #include <cstdint>
-#include <deque>
 #include <new>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "hostlibs/dom/Arena.h"
 #include "hostlibs/dom/NameMap.h"
@@ -37,28 +37,43 @@ public:
     // own nothing outside the arena, so skipping their destructors leaks nothing.
     template <class T, class... Args>
     T* make(Args&&... args) {
-        return new (arena_.allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
+        return new (arena_.place(sizeof(T)).at) T(std::forward<Args>(args)...);
     }
     template <class T>
     T* makeArray(std::size_t count) {
-        return new (arena_.allocate(sizeof(T) * count, alignof(T))) T[count]();
+        return new (arena_.place(sizeof(T) * count).at) T[count]();
     }
+    const Arena& arena() const { return arena_; }
 
-    // Strings live in the arena too: a page with a reference in every link text pays its bytes
-    // and a view, not a heap block each.
-    std::uint32_t addString(std::string_view s);
-    // The string at `index` if there is one, else the text at `span`.
-    std::string_view read(std::uint32_t index, SourceSpan span) const;
+    // Strings live in the arena too, named by the arena's references: a page with a reference in
+    // every link text pays its bytes and a length, not a heap block each.
+    Arena::Ref addString(std::string_view s);
+    std::string_view string(Arena::Ref ref) const;
+    // The string at `ref` if there is one, else the text at `span`.
+    std::string_view read(Arena::Ref ref, SourceSpan span) const { return ref ? string(ref) : slice(span); }
+    // One string per distinct name, however many attributes carry it.
+    Arena::Ref internName(std::string_view name);
+    // A name's reference and a string, kept together.
+    Arena::Ref addPair(Arena::Ref name, std::string_view s);
+    Arena::Ref pairFirst(Arena::Ref pair) const;
+    std::string_view pairSecond(Arena::Ref pair) const;
 
-    // One shared ElementKind per DOM tag name, numbered by the element table.
-    const ElementKind* kindFor(std::string_view domName);
+    // One shared ElementKind per DOM tag name, numbered by the element table; elements name it by
+    // its index here.
+    std::uint32_t kindFor(std::string_view domName);
+    const ElementKind& kind(std::uint32_t index) const { return *kinds_[index]; }
 
 private:
     charset::DecodedPage page_;
     bool bytesAreText_ = false;  // a UTF-8 page without BOM keeps its bytes once
     Arena arena_;
-    std::deque<std::string_view> strings_;
-    NameMap<ElementKind> kinds_;
+    struct NumberedKind {
+        ElementKind kind;
+        std::uint32_t index;
+    };
+    NameMap<NumberedKind> kindsByName_;
+    std::vector<const ElementKind*> kinds_;
+    NameMap<Arena::Ref> names_;
 };
 
 }  // namespace tarn::dom

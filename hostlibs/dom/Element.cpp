@@ -17,7 +17,22 @@ std::string lowerUtf8(const std::u16string& name) {
 }  // namespace
 
 std::u16string Element::getTagName() const {
-    return afx::DecodeUtf8(kind_->name);
+    return afx::DecodeUtf8(kind().name);
+}
+
+const ElementKind& Element::kind() const {
+    return homeDocument()->store().kind(kind_);
+}
+
+std::span<Attr> Element::attributes() const {
+    if (!attrCount_)
+        return {};
+    return {static_cast<Attr*>(homeDocument()->store().arena().at(attrs_)), attrCount_};
+}
+
+void Element::setAttributes(Attr* attrs, std::uint32_t count) {
+    attrs_ = count ? homeDocument()->store().arena().refOf(attrs) : 0;
+    attrCount_ = count;
 }
 
 const Attr* Element::findAttribute(std::string_view lowerName) const {
@@ -28,17 +43,16 @@ const Attr* Element::findAttribute(std::string_view lowerName) const {
 }
 
 void Element::setAttribute(const std::u16string& name, const std::u16string& value) {
-    auto& store = homeDocument()->store();
     const std::string lower = lowerUtf8(name);
-    const std::uint32_t cooked = store.addString(afx::EncodeUtf8(value));
+    const std::string utf8 = afx::EncodeUtf8(value);
     if (Attr* a = const_cast<Attr*>(findAttribute(lower))) {
-        a->setValue(cooked);
+        a->setValue(utf8);
     } else {
-        Attr* grown = store.makeArray<Attr>(attrCount_ + 1);
-        std::copy(attrs_, attrs_ + attrCount_, grown);
-        grown[attrCount_] = Attr::inserted(this, store.addString(lower), cooked);
-        attrs_ = grown;
-        ++attrCount_;
+        const std::span<Attr> old = attributes();
+        Attr* grown = homeDocument()->store().makeArray<Attr>(old.size() + 1);
+        std::copy(old.begin(), old.end(), grown);
+        grown[old.size()] = Attr::inserted(this, lower, utf8);
+        setAttributes(grown, attrCount_ + 1);
     }
     noteEdit(lower);
 }

@@ -1,32 +1,85 @@
 #include "module/host/Node.h"
 
+#include "hostlibs/dom/CharacterData.h"
+#include "hostlibs/dom/DocumentStore.h"
+#include "module/host/Document.h"
+#include "module/host/Element.h"
+
+namespace {
+// The document itself lives outside its arena.
+constexpr std::uint32_t DOCUMENT_REF = 0xFFFFFFFFu;
+}  // namespace
+
+// The sizes the references buy; a page of 100 000 links holds a few hundred thousand of them.
+static_assert(sizeof(Element) == 64);
+static_assert(sizeof(Text) == 40);
+static_assert(sizeof(Attr) == 32);
+
+Node* Node::resolve(Ref ref) const {
+    if (ref == DOCUMENT_REF)
+        return home_;
+    return static_cast<Node*>(home_->store().arena().at(ref));
+}
+
+Node::Ref Node::refOf(const Node* n) const {
+    return n == home_ ? DOCUMENT_REF : home_->store().arena().refOf(n);
+}
+
 Document* Node::getOwnerDocument() const {
-    return removed_ ? nullptr : home_;
+    return removed_ || type_ == DOCUMENT_NODE ? nullptr : home_;
+}
+
+Node* Node::getLastChild() const {
+    return first_ ? node(node(first_)->prev_) : nullptr;
+}
+
+// The first child's back link names the last child, whose forward link is empty.
+Node* Node::getPreviousSibling() const {
+    Node* p = node(prev_);
+    return p && p->next_ ? p : nullptr;
 }
 
 void Node::appendChild(Node* child) {
-    child->parent_ = this;
-    child->prev_ = lastChild_;
-    child->next_ = nullptr;
-    if (lastChild_)
-        lastChild_->next_ = child;
-    else
-        firstChild_ = child;
-    lastChild_ = child;
+    // A child already names this node: no search for its reference.
+    const Ref self = first_ ? node(first_)->parent_ : refOf(this);
+    const Ref ref = refOf(child);
+    child->parent_ = self;
+    child->next_ = 0;
+    if (!first_) {
+        first_ = ref;
+        child->prev_ = ref;
+        return;
+    }
+    Node* first = node(first_);
+    child->prev_ = first->prev_;
+    node(first->prev_)->next_ = ref;
+    first->prev_ = ref;
 }
 
 void Node::insertBefore(Node* child, Node* reference) {
-    child->parent_ = this;
-    child->next_ = reference;
+    const Ref ref = refOf(child);
+    const bool atFront = node(first_) == reference;
+    Node* before = atFront ? nullptr : node(reference->prev_);
+    child->parent_ = reference->parent_;
     child->prev_ = reference->prev_;
-    (reference->prev_ ? reference->prev_->next_ : firstChild_) = child;
-    reference->prev_ = child;
+    child->next_ = atFront ? first_ : before->next_;
+    (atFront ? first_ : before->next_) = ref;
+    reference->prev_ = ref;
 }
 
 void Node::unlink() {
     if (!parent_)
         return;
-    (prev_ ? prev_->next_ : parent_->firstChild_) = next_;
-    (next_ ? next_->prev_ : parent_->lastChild_) = prev_;
-    parent_ = prev_ = next_ = nullptr;
+    Node* parent = node(parent_);
+    Node* first = node(parent->first_);
+    Node* next = node(next_);
+    if (first == this) {
+        parent->first_ = next_;
+        if (next)
+            next->prev_ = prev_;
+    } else {
+        node(prev_)->next_ = next_;
+        (next ? next : first)->prev_ = prev_;
+    }
+    parent_ = prev_ = next_ = 0;
 }

@@ -125,7 +125,7 @@ void TreeBuilder::onText(const Token& t) {
             ensureBody(t.span.begin);
     }
     std::string_view source = store_.slice(t.span);
-    std::uint32_t cooked = Attr::NO_STRING;
+    Arena::Ref cooked = Arena::NONE;
     bool lineBreaks = false;
     if (source != t.data) {
         lineBreaks = equalsAfterLineBreaks(source, t.data);
@@ -136,13 +136,13 @@ void TreeBuilder::onText(const Token& t) {
 }
 
 void TreeBuilder::onComment(const Token& t) {
-    currentNode().appendChild(store_.make<Comment>(&doc_, t.span, store_.addString(t.data), false));
+    currentNode().appendChild(store_.make<Comment>(&doc_, t.span, store_.addString(t.data)));
 }
 
 void TreeBuilder::onDoctype(const Token& t) {
     if (sawContent_ || html_)
         return;
-    doc_.appendChild(store_.make<DocumentType>(&doc_, t.span, store_.addString(t.name), false));
+    doc_.appendChild(store_.make<DocumentType>(&doc_, t.span, store_.addString(t.name)));
 }
 
 void TreeBuilder::onStartTag(const Token& t) {
@@ -327,9 +327,7 @@ Element* TreeBuilder::createElement(const Token& t, ElementNamespace ns, std::st
         Attr* attrs = store_.makeArray<Attr>(count);
         for (std::uint32_t i = 0; i < count; ++i) {
             const html::AttributeToken& a = t.attributes[i];
-            std::uint32_t name = store_.slice(a.nameSpan) == a.name ? Attr::NO_STRING : store_.addString(a.name);
-            std::uint32_t value = store_.slice(a.valueSpan) == a.value ? Attr::NO_STRING : store_.addString(a.value);
-            attrs[i] = Attr(e, a.nameSpan, a.valueSpan, name, value, a.quote, a.hasValue);
+            attrs[i] = Attr::parsed(e, a.nameSpan, a.valueSpan, a.name, a.value, a.quote, a.hasValue);
         }
         e->setAttributes(attrs, count);
     }
@@ -432,7 +430,7 @@ int TreeBuilder::indexOf(const Element* e) const {
 
 void TreeBuilder::popTo(int index, std::uint32_t at) {
     for (int i = static_cast<int>(open_.size()) - 1; i >= index; --i) {
-        open_[i].element->close(at, {});
+        open_[i].element->close(at);
         open_[i].positions->pop_back();
     }
     open_.resize(static_cast<std::size_t>(index));
@@ -441,7 +439,7 @@ void TreeBuilder::popTo(int index, std::uint32_t at) {
 void TreeBuilder::popTo(int index, const Token& endTag) {
     Element* target = open_[static_cast<std::size_t>(index)].element;
     popTo(index, endTag.span.begin);
-    target->close(endTag.span.end, endTag.span);
+    target->close(endTag.span);
 }
 
 }  // namespace tarn::dom

@@ -24,10 +24,7 @@ struct SourcePosition {
 class Document : public Node {
 public:
     explicit Document(std::unique_ptr<tarn::dom::DocumentStore> store);
-    ~Document() override;
-
-    unsigned short getNodeType() const override { return DOCUMENT_NODE; }
-    Document* getOwnerDocument() const override { return nullptr; }
+    ~Document();
 
     // The node after `current` in document order, inside the subtree of `root`, children first;
     // null at the end. `skipChildren` steps over the children of `current`; `elementsOnly`

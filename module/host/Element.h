@@ -17,13 +17,12 @@ enum class ElementNamespace : std::uint8_t { Html, Svg, MathMl };
 
 class Element : public Node {
 public:
-    Element(Document* home, const ElementKind* kind, ElementNamespace ns)
-        : Node(home), ns_(ns), kind_(kind) {}
-
-    unsigned short getNodeType() const override { return ELEMENT_NODE; }
+    // `kind` is the document's number for its ElementKind.
+    Element(Document* home, std::uint32_t kind, ElementNamespace ns)
+        : Node(home, ELEMENT_NODE), ns_(static_cast<std::uint8_t>(ns)), kind_(kind) {}
 
     // The kind of element, numbered by the document library (0: not numbered).
-    int getElementID() const { return kind_->elementId; }
+    int getElementID() const { return kind().elementId; }
     std::u16string getTagName() const;
     // Names match ASCII-case-insensitively; of duplicates the first answers. Absent: empty / null.
     std::u16string getAttribute(const std::u16string& name) const;
@@ -37,20 +36,21 @@ public:
     void removeAttribute(const std::u16string& name);
 
     // Host side.
-    const ElementKind& kind() const { return *kind_; }
-    ElementNamespace elementNamespace() const { return ns_; }
+    const ElementKind& kind() const;
+    ElementNamespace elementNamespace() const { return static_cast<ElementNamespace>(ns_); }
     // Every attribute as written, removed ones included (see Attr::isRemoved), then added ones.
-    std::span<Attr> attributes() const { return {attrs_, attrCount_}; }
-    void setAttributes(Attr* attrs, std::uint32_t count) { attrs_ = attrs; attrCount_ = count; }
+    std::span<Attr> attributes() const;
+    // `attrs` are `count` attributes the document's store made.
+    void setAttributes(Attr* attrs, std::uint32_t count);
     const Attr* findAttribute(std::string_view lowerName) const;
 
     // Source positions. An element the parser implied (html, head, body) has no tags of its own:
     // both tag spans are empty at the place it was implied.
     SourceSpan startTagSpan() const { return startTag_; }
-    SourceSpan endTagSpan() const { return endTag_; }
+    SourceSpan endTagSpan() const { return hasEndTag_ ? SourceSpan{endTagBegin_, extentEnd_} : SourceSpan{}; }
     SourceSpan extent() const { return {startTag_.begin, extentEnd_}; }
     bool isImplied() const { return implied_; }
-    bool hasEndTag() const { return !endTag_.empty(); }
+    bool hasEndTag() const { return hasEndTag_; }
     // Its attributes were edited: the start tag is written anew.
     bool isTagEdited() const { return tagEdited_; }
     std::uint32_t line() const { return line_; }      // 1-based, of the start tag
@@ -59,21 +59,23 @@ public:
     void setStartTag(SourceSpan span, std::uint32_t line, std::uint32_t column, bool implied) {
         startTag_ = span; extentEnd_ = span.end; line_ = line; column_ = column; implied_ = implied;
     }
-    // Closes the element at `end`, by its own end tag when `endTag` is not empty.
-    void close(std::uint32_t end, SourceSpan endTag) { extentEnd_ = end; endTag_ = endTag; }
+    // Closes the element at `end` by implication, or with its own end tag, which ends its extent.
+    void close(std::uint32_t end) { extentEnd_ = end; hasEndTag_ = false; }
+    void close(SourceSpan endTag) { endTagBegin_ = endTag.begin; extentEnd_ = endTag.end; hasEndTag_ = true; }
 
 private:
     void noteEdit(std::string_view lowerName);
 
     // The small members first: they fill the tail of Node, which keeps big pages small.
-    ElementNamespace ns_;
-    bool implied_ = false;
-    bool tagEdited_ = false;
+    std::uint8_t ns_ : 2;
+    bool implied_ : 1 = false;
+    bool tagEdited_ : 1 = false;
+    bool hasEndTag_ : 1 = false;
+    std::uint32_t kind_;
     std::uint32_t attrCount_ = 0;
-    const ElementKind* kind_;
-    Attr* attrs_ = nullptr;
+    std::uint32_t attrs_ = 0;  // the arena's reference of the first attribute
     SourceSpan startTag_;
-    SourceSpan endTag_;
+    std::uint32_t endTagBegin_ = 0;  // the end tag ends at extentEnd_
     std::uint32_t extentEnd_ = 0;
     std::uint32_t line_ = 0;
     std::uint32_t column_ = 0;

@@ -1,9 +1,12 @@
 #pragma once
+#include <cstdint>
 
 class Document;
 
 // A node of a page's document tree. Nodes live in their document's arena and are freed with it,
 // all at once and never recursively, so a tree of any depth is built, walked and freed safely.
+// A node names its neighbours by 32-bit references into that arena, and a first child's back
+// link names the last child, which keeps a text node at 40 bytes and an element at 64.
 class Node {
 public:
     enum : unsigned short {
@@ -16,18 +19,17 @@ public:
 
     Node(const Node&) = delete;
     Node& operator=(const Node&) = delete;
-    virtual ~Node() = default;
 
-    virtual unsigned short getNodeType() const = 0;
+    unsigned short getNodeType() const { return type_; }
     // The document the node belongs to; null for the document itself and for a node that an
     // edit removed from the page.
-    virtual Document* getOwnerDocument() const;
+    Document* getOwnerDocument() const;
 
-    Node* getParentNode() const { return parent_; }
-    Node* getFirstChild() const { return firstChild_; }
-    Node* getLastChild() const { return lastChild_; }
-    Node* getNextSibling() const { return next_; }
-    Node* getPreviousSibling() const { return prev_; }
+    Node* getParentNode() const { return node(parent_); }
+    Node* getFirstChild() const { return node(first_); }
+    Node* getLastChild() const;
+    Node* getNextSibling() const { return node(next_); }
+    Node* getPreviousSibling() const;
 
     // Host side: tree building and edits.
     void appendChild(Node* child);
@@ -39,14 +41,21 @@ public:
     void markRemoved() { removed_ = true; }
 
 protected:
-    explicit Node(Document* home) : home_(home) {}
+    Node(Document* home, unsigned short type) : home_(home), type_(static_cast<std::uint8_t>(type)) {}
+    // Nodes are released with their arena; a document is deleted as a Document.
+    ~Node() = default;
 
 private:
+    using Ref = std::uint32_t;
+    Node* node(Ref ref) const { return ref ? resolve(ref) : nullptr; }
+    Node* resolve(Ref ref) const;
+    Ref refOf(const Node* n) const;
+
     Document* home_;
-    Node* parent_ = nullptr;
-    Node* firstChild_ = nullptr;
-    Node* lastChild_ = nullptr;
-    Node* prev_ = nullptr;
-    Node* next_ = nullptr;
+    Ref parent_ = 0;
+    Ref first_ = 0;
+    Ref prev_ = 0;  // of the first child: the last child
+    Ref next_ = 0;
+    std::uint8_t type_;
     bool removed_ = false;  // last, so that derived classes can use the padding after it
 };
