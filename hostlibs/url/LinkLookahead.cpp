@@ -1,0 +1,507 @@
+#include "hostlibs/url/LinkLookahead.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "hostlibs/url/RequestRules.h"
+#include "hostlibs/url/TransferFailure.h"
+
+namespace tarn {
+namespace {
+
+// How far past the first untaken position the look-ahead searches for a link whose host is free, so a
+// page that links one host many times in a row does not hold back the others.
+constexpr std::size_t kSearchWindow = 256;
+// A refusal is asked again after the host's hold, this many times at most, and only within the link's limit.
+constexpr int kRetriesAfterRefusal = 2;
+// The driver wakes at least this often, though nothing happens, to start what a hold kept back.
+constexpr int kLongestWaitMs = 1000;
+// How often a waiting worker asks whether it was stopped, besides being woken.
+constexpr std::chrono::milliseconds kAbortPoll{20};
+
+void initialiseCurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+int statusOf(std::string_view line) {
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos || line.size() < space + 4)
+        return 0;
+    int status = 0;
+    for (const char digit : line.substr(space + 1, 3)) {
+        if (digit < '0' || digit > '9')
+            return 0;
+        status = status * 10 + (digit - '0');
+    }
+    return status;
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+bool isGood(int status) { return status >= 200 && status < 400; }
+
+bool isRefusal(int status) { return status == 429 || status == 503; }
+
+LinkAnswer stoppedAnswer() {
+    LinkAnswer answer;
+    answer.failure = "stopped";
+    return answer;
+}
+
+// 2xx and 3xx answers of the run (or of every run, in a batch check), by key.
+struct GoodAnswers {
+    std::mutex mutex;
+    std::unordered_map<std::string, LinkAnswer> answers;
+};
+
+GoodAnswers& goodAnswers() {
+    static GoodAnswers store;
+    return store;
+}
+
+}  // namespace
+
+struct LinkLookahead::Job {
+    explicit Job(LinkRequest link) : request(std::move(link)) {}
+
+    enum class State { Waiting, Running, Done };
+
+    LinkRequest request;
+    // Under the owner's mutex.
+    State state = State::Waiting;
+    bool dropped = false;  // its run ended: stopped, or a new run began
+    Clock::time_point notBefore{};
+    LinkAnswer answer;
+
+    // The driver's own.
+    std::optional<Clock::time_point> deadline;
+    CURL* easy = nullptr;
+    bool get = false;
+    int headStatus = 0;
+    std::string headLocation;
+    int refusals = 0;
+    int lastStatus = 0;
+    int finalStatus = 0;
+    bool ready = false;
+    std::string retryAfter;
+    char errorText[CURL_ERROR_SIZE] = {};
+};
+
+LinkLookahead::LinkLookahead(LookaheadLimits limits, std::chrono::milliseconds limit)
+    : limits_(limits), limit_(limit), pacing_(limits.perHost) {
+    initialiseCurlOnce();
+    multi_ = curl_multi_init();
+    if (multi_ == nullptr)
+        return;
+    curl_multi_setopt(multi_, CURLMOPT_MAX_HOST_CONNECTIONS, static_cast<long>(limits_.perHost));
+    curl_multi_setopt(multi_, CURLMOPT_MAX_TOTAL_CONNECTIONS, static_cast<long>(limits_.parallel + 1));
+    // Idle connections to the page's recent hosts are kept for the links still to come.
+    curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, static_cast<long>(std::max(16, 2 * limits_.parallel)));
+    curl_multi_setopt(multi_, CURLMOPT_PIPELINING, CURLPIPE_MULTIPLEX);
+    driver_ = std::jthread([this](std::stop_token stop) { drive(stop); });
+}
+
+LinkLookahead::~LinkLookahead() {
+    if (driver_.joinable()) {
+        driver_.request_stop();
+        curl_multi_wakeup(multi_);
+        driver_.join();
+    }
+    for (auto& [easy, job] : transfers_) {
+        curl_multi_remove_handle(multi_, easy);
+        curl_easy_cleanup(easy);
+    }
+    transfers_.clear();
+    if (multi_ != nullptr)
+        curl_multi_cleanup(multi_);
+}
+
+void LinkLookahead::startRun(std::vector<LinkRequest> queue) {
+    {
+        const std::lock_guard lock(mutex_);
+        cancelLocked();
+        queue_ = std::move(queue);
+        taken_.assign(queue_.size(), false);
+        positions_.clear();
+        for (std::size_t i = 0; i < queue_.size(); ++i)
+            positions_[queue_[i].key].push_back(i);
+        next_ = 0;
+        failed_.clear();
+    }
+    if (!goodAnswersKeptAcrossRuns()) {
+        GoodAnswers& good = goodAnswers();
+        const std::lock_guard lock(good.mutex);
+        good.answers.clear();
+    }
+    if (multi_ != nullptr)
+        curl_multi_wakeup(multi_);
+}
+
+LinkAnswer LinkLookahead::ask(const LinkRequest& request, const std::function<bool()>& aborted) {
+    {
+        GoodAnswers& good = goodAnswers();
+        const std::lock_guard lock(good.mutex);
+        if (const auto it = good.answers.find(request.key); it != good.answers.end()) {
+            LinkAnswer answer = it->second;
+            answer.requests = 0;
+            return answer;
+        }
+    }
+    if (multi_ == nullptr) {
+        LinkAnswer answer;
+        answer.failure = "no HTTP client";
+        return answer;
+    }
+    std::unique_lock lock(mutex_);
+    JobPtr& slot = jobs_[request.key];
+    if (!slot) {
+        slot = std::make_shared<Job>(request);
+        waiting_.push_back(slot);
+        // The worker asks for this position itself, so the look-ahead passes over it.
+        if (const auto it = positions_.find(request.key); it != positions_.end()) {
+            for (const std::size_t position : it->second) {
+                if (!taken_[position]) {
+                    taken_[position] = true;
+                    break;
+                }
+            }
+        }
+        curl_multi_wakeup(multi_);
+    }
+    const JobPtr job = slot;
+    while (job->state != Job::State::Done && !job->dropped) {
+        if (aborted())
+            return stoppedAnswer();
+        answered_.wait_for(lock, kAbortPoll);
+    }
+    if (job->dropped)
+        return stoppedAnswer();
+    LinkAnswer answer = job->answer;
+    jobs_.erase(request.key);
+    if (answer.status == 0)
+        failed_.insert(request.key);
+    lock.unlock();
+    if (isGood(answer.status)) {
+        GoodAnswers& good = goodAnswers();
+        const std::lock_guard goodLock(good.mutex);
+        good.answers[request.key] = answer;
+    }
+    return answer;
+}
+
+void LinkLookahead::cancel() {
+    {
+        const std::lock_guard lock(mutex_);
+        cancelLocked();
+    }
+    if (multi_ != nullptr)
+        curl_multi_wakeup(multi_);
+}
+
+void LinkLookahead::cancelLocked() {
+    for (auto& [key, job] : jobs_) {
+        job->dropped = true;
+        if (job->state == Job::State::Running)
+            dropped_.push_back(job);
+    }
+    jobs_.clear();
+    waiting_.clear();
+    queue_.clear();
+    taken_.clear();
+    positions_.clear();
+    next_ = 0;
+    answered_.notify_all();
+}
+
+bool LinkLookahead::startable(const Job& job, Clock::time_point now) const {
+    return job.notBefore <= now && pacing_.mayStart(job.request.host, now);
+}
+
+void LinkLookahead::pickJobsLocked(Clock::time_point now, std::vector<JobPtr>& toStart) {
+    // The worker waits for its own asks (and for retries it may be waiting on): they go first, one over
+    // the limit if need be, so the look-ahead never keeps the worker waiting for a free place.
+    for (auto it = waiting_.begin(); it != waiting_.end() && running_ <= limits_.parallel;) {
+        if (startable(**it, now)) {
+            pacing_.started((*it)->request.host);
+            ++running_;
+            (*it)->state = Job::State::Running;
+            toStart.push_back(*it);
+            it = waiting_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    while (next_ < taken_.size() && taken_[next_])
+        ++next_;
+    GoodAnswers& good = goodAnswers();
+    const std::lock_guard goodLock(good.mutex);
+    const std::size_t end = std::min(taken_.size(), next_ + kSearchWindow);
+    for (std::size_t position = next_; position < end && running_ < limits_.parallel; ++position) {
+        if (taken_[position])
+            continue;
+        const LinkRequest& link = queue_[position];
+        // Answered already, or failed, which the worker does not ask again in this run.
+        if (jobs_.contains(link.key) || failed_.contains(link.key) || good.answers.contains(link.key)) {
+            taken_[position] = true;
+            continue;
+        }
+        if (!pacing_.mayStart(link.host, now))
+            continue;
+        taken_[position] = true;
+        auto job = std::make_shared<Job>(link);
+        job->state = Job::State::Running;
+        jobs_.emplace(link.key, job);
+        pacing_.started(link.host);
+        ++running_;
+        toStart.push_back(std::move(job));
+    }
+}
+
+void LinkLookahead::launch(const JobPtr& job) {
+    Job& state = *job;
+    const Clock::time_point now = Clock::now();
+    if (!state.deadline && limit_.count() > 0)
+        state.deadline = now + limit_;
+    long timeoutMs = 0;
+    if (state.deadline) {
+        timeoutMs = static_cast<long>(
+            std::chrono::ceil<std::chrono::milliseconds>(*state.deadline - now).count());
+        if (timeoutMs <= 0) {
+            LinkAnswer answer;
+            answer.status = state.headStatus;
+            answer.location = state.headLocation;
+            answer.failure = state.headStatus != 0 ? std::string() : "timed out";
+            answer.requests = state.get ? 1 : 0;
+            complete(job, std::move(answer));
+            return;
+        }
+    }
+    CURL* easy = state.easy != nullptr ? state.easy : curl_easy_init();
+    state.easy = easy;
+    state.lastStatus = 0;
+    state.finalStatus = 0;
+    state.retryAfter.clear();
+    state.errorText[0] = '\0';
+    if (easy == nullptr) {
+        LinkAnswer answer;
+        answer.failure = "no HTTP client";
+        complete(job, std::move(answer));
+        return;
+    }
+    curl_easy_setopt(easy, CURLOPT_URL, state.request.url.c_str());
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, checkerUserAgent().c_str());
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
+    curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+    // A second request to a host that offers HTTP/2 waits for the first one's connection rather than
+    // opening its own.
+    curl_easy_setopt(easy, CURLOPT_PIPEWAIT, 1L);
+    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &LinkLookahead::onHeader);
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, &state);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &LinkLookahead::onBody);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &state);
+    curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, &LinkLookahead::onReady);
+    curl_easy_setopt(easy, CURLOPT_PREREQDATA, &state);
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, state.errorText);
+    if (state.get)
+        curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+    else
+        curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, timeoutMs);
+    if (curl_multi_add_handle(multi_, easy) != CURLM_OK) {
+        LinkAnswer answer;
+        answer.failure = "malformed URL";
+        complete(job, std::move(answer));
+        return;
+    }
+    transfers_.emplace(easy, job);
+}
+
+void LinkLookahead::drive(std::stop_token stop) {
+    std::vector<JobPtr> toStart;
+    while (!stop.stop_requested()) {
+        std::vector<JobPtr> ended;
+        {
+            const std::lock_guard lock(mutex_);
+            ended.swap(dropped_);
+            for (const JobPtr& job : ended) {
+                pacing_.ended(job->request.host);
+                --running_;
+            }
+            pickJobsLocked(Clock::now(), toStart);
+        }
+        // A dropped request's connection is closed with it: nothing of an ended run goes on.
+        for (const JobPtr& job : ended)
+            detach(*job);
+        for (const JobPtr& job : toStart)
+            launch(job);
+        toStart.clear();
+        int running = 0;
+        curl_multi_perform(multi_, &running);
+        readFinished();
+        curl_multi_poll(multi_, nullptr, 0, waitMilliseconds(), nullptr);
+    }
+}
+
+int LinkLookahead::waitMilliseconds() {
+    const std::lock_guard lock(mutex_);
+    const Clock::time_point now = Clock::now();
+    std::optional<Clock::time_point> wake = pacing_.nextRelease(now);
+    for (const JobPtr& job : waiting_) {
+        if (job->notBefore > now && (!wake || job->notBefore < *wake))
+            wake = job->notBefore;
+    }
+    if (!wake)
+        return kLongestWaitMs;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(*wake - now).count();
+    return static_cast<int>(std::clamp<long long>(left, 1, kLongestWaitMs));
+}
+
+void LinkLookahead::detach(Job& job) {
+    if (job.easy == nullptr)
+        return;
+    curl_multi_remove_handle(multi_, job.easy);
+    transfers_.erase(job.easy);
+    curl_easy_cleanup(job.easy);
+    job.easy = nullptr;
+}
+
+void LinkLookahead::readFinished() {
+    int queued = 0;
+    std::vector<std::pair<JobPtr, CURLcode>> finished;
+    while (CURLMsg* message = curl_multi_info_read(multi_, &queued)) {
+        if (message->msg != CURLMSG_DONE)
+            continue;
+        if (const auto it = transfers_.find(message->easy_handle); it != transfers_.end())
+            finished.emplace_back(it->second, message->data.result);
+    }
+    for (auto& [job, result] : finished)
+        finish(job, result);
+}
+
+void LinkLookahead::finish(const JobPtr& job, CURLcode result) {
+    Job& state = *job;
+    {
+        const std::lock_guard lock(mutex_);
+        if (state.dropped)
+            return;  // its place and host were given back when it was dropped
+    }
+    const int status = state.finalStatus;
+    std::string location;
+    if (status != 0) {
+        char* target = nullptr;
+        if (curl_easy_getinfo(state.easy, CURLINFO_REDIRECT_URL, &target) == CURLE_OK && target != nullptr)
+            location = target;
+    }
+    curl_multi_remove_handle(multi_, state.easy);
+    transfers_.erase(state.easy);
+
+    if (!state.get && asksAgainWithGet(status)) {
+        state.get = true;
+        state.headStatus = status;
+        state.headLocation = std::move(location);
+        launch(job);
+        return;
+    }
+    const Clock::time_point now = Clock::now();
+    if (isRefusal(status)) {
+        std::optional<std::chrono::milliseconds> wait;
+        if (!state.retryAfter.empty())
+            wait = parseRetryAfter(state.retryAfter);
+        const std::lock_guard lock(mutex_);
+        const Clock::time_point heldUntil = pacing_.refused(state.request.host, wait, now);
+        if (state.refusals < kRetriesAfterRefusal && (!state.deadline || heldUntil < *state.deadline)) {
+            ++state.refusals;
+            pacing_.ended(state.request.host);
+            --running_;
+            state.state = Job::State::Waiting;
+            state.notBefore = heldUntil;
+            state.get = false;
+            state.headStatus = 0;
+            waiting_.push_front(job);
+            curl_easy_cleanup(state.easy);
+            state.easy = nullptr;
+            return;
+        }
+    }
+    LinkAnswer answer;
+    // When the GET gets no answer of its own, the HEAD's stands: the server did answer.
+    if (status == 0 && state.headStatus != 0) {
+        answer.status = state.headStatus;
+        answer.location = std::move(state.headLocation);
+    } else {
+        answer.status = status;
+        answer.location = std::move(location);
+    }
+    if (answer.status == 0) {
+        long osErrno = 0;
+        curl_easy_getinfo(state.easy, CURLINFO_OS_ERRNO, &osErrno);
+        answer.failure = result == CURLE_OK ? "no answer" : describeTransferFailure(result, osErrno, state.errorText);
+    }
+    answer.requests = 1 + (state.get ? 1 : 0) + state.refusals;
+    answer.connected = state.ready;
+    complete(job, std::move(answer));
+}
+
+void LinkLookahead::complete(const JobPtr& job, LinkAnswer answer) {
+    Job& state = *job;
+    if (state.easy != nullptr) {
+        transfers_.erase(state.easy);
+        curl_easy_cleanup(state.easy);
+        state.easy = nullptr;
+    }
+    const std::lock_guard lock(mutex_);
+    if (state.dropped)
+        return;
+    pacing_.ended(state.request.host);
+    if (!isRefusal(answer.status) && answer.status != 0)
+        pacing_.answered(state.request.host);
+    --running_;
+    state.answer = std::move(answer);
+    state.state = Job::State::Done;
+    answered_.notify_all();
+}
+
+std::size_t LinkLookahead::onHeader(char* data, std::size_t size, std::size_t count, void* self) {
+    auto& job = *static_cast<Job*>(self);
+    const std::string_view line(data, size * count);
+    if (line.starts_with("HTTP/")) {
+        job.lastStatus = statusOf(line);
+        job.retryAfter.clear();
+    } else if (startsWithIgnoringCase(line, "retry-after:")) {
+        job.retryAfter = std::string(line.substr(12));
+    } else if ((line == "\r\n" || line == "\n") && job.lastStatus >= 200) {
+        job.finalStatus = job.lastStatus;
+        // The final headers are in: a GET stops here, before its body.
+        if (job.get)
+            return 0;
+    }
+    return line.size();
+}
+
+std::size_t LinkLookahead::onBody(char*, std::size_t size, std::size_t count, void*) {
+    return size * count == 0 ? 0 : CURL_WRITEFUNC_ERROR;
+}
+
+int LinkLookahead::onReady(void* self, char*, char*, int, int) {
+    static_cast<Job*>(self)->ready = true;
+    return CURL_PREREQFUNC_OK;
+}
+
+}  // namespace tarn
