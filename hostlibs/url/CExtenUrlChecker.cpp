@@ -92,13 +92,12 @@ bool CExtenUrlChecker::getHeaderStatus(const CString& url, int& status, bool) {
     }
     const std::string requestUrl = tarn::escapeRequestUrl(target.ToUtf8());
 
-    const CString hostName = parsed.get_element(tarn::URL_HOST);
-    const unsigned int host = engine->rememberHost(hostName);
+    const unsigned int host = engine->rememberHost(parsed.get_element(tarn::URL_HOST));
     CheckEvents events(ownerWnd, closeRequested_, host);
     tarn::LinkLookahead* lookahead = lookahead_->forCall(ownerWnd != nullptr ? ownerWnd->GetSafeHwnd() : nullptr, limit);
     notifyOwner(ownerWnd, WM_HTTP_CONNECTING, host, 0);
     if (lookahead != nullptr)
-        return answerFromLookahead(*lookahead, {asked, requestUrl, tarn::hostKey(hostName)}, ownerWnd, host,
+        return answerFromLookahead(*lookahead, {asked, requestUrl, tarn::hostKey(parsed)}, ownerWnd, host,
                                    events, status);
     std::optional<tarn::HttpTransfer::Clock::time_point> deadline;
     if (limit > 0)

@@ -24,13 +24,13 @@ std::optional<LinkRequest> requestFor(const std::u16string& link) {
     if (!is_protocol(requestUrl, u"http:") && !is_protocol(requestUrl, u"https:"))
         return std::nullopt;
     return LinkRequest{target.ToUtf8(), escapeRequestUrl(requestUrl.ToUtf8()),
-                       hostKey(asked.get_element(URL_HOST))};
+                       hostKey(asked)};
 }
 
 }  // namespace
 
-std::string hostKey(const CString& host) {
-    std::string text = host.ToUtf8();
+std::string hostKey(const Url& url) {
+    std::string text = url.get_element(URL_HOST).ToUtf8() + ":" + url.get_element(URL_PORT).ToUtf8();
     std::transform(text.begin(), text.end(), text.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     return text;

@@ -6,12 +6,13 @@
 #include "hostlibs/url/LinkLookahead.h"
 #include "platform/win/WinTypes.h"
 
-class CString;
+class Url;
 
 namespace tarn {
 
-// Whom the per-host limit counts a request against: the URL's host, in lower case.
-std::string hostKey(const CString& host);
+// Whom the per-host limit counts a request against: the URL's host in lower case, and its port, as a
+// connection is made to them.
+std::string hostKey(const Url& url);
 
 // The header checker's look-ahead from run to run. At the first call of a run (see CheckRuns.h) it reads
 // the run's queue from the dialog the checker reports to and starts a look-ahead over it; a run with

@@ -310,8 +310,9 @@ void LinkLookahead::launch(const JobPtr& job) {
     curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
     curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
     // A second request to a host that offers HTTP/2 waits for the first one's connection rather than
-    // opening its own.
-    curl_easy_setopt(easy, CURLOPT_PIPEWAIT, 1L);
+    // opening its own. Only TLS negotiates HTTP/2 here, and a plain connection would be waited on until
+    // its first answer came, however slow.
+    curl_easy_setopt(easy, CURLOPT_PIPEWAIT, state.request.url.starts_with("https:") ? 1L : 0L);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &LinkLookahead::onHeader);
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, &state);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &LinkLookahead::onBody);
