@@ -42,7 +42,10 @@ LinkLookahead* CheckerLookahead::forCall(HWND owner, long limitMs) {
         runSeen_ = run;
         beginRun(owner, limitMs);
     }
-    return active_ ? lookahead_.get() : nullptr;
+    if (!active_)
+        return nullptr;
+    const std::lock_guard lock(mutex_);
+    return lookahead_.get();
 }
 
 void CheckerLookahead::beginRun(HWND owner, long limitMs) {
@@ -78,7 +81,6 @@ void CheckerLookahead::release() {
         const std::lock_guard lock(mutex_);
         ended = std::move(lookahead_);
     }
-    active_ = false;
 }
 
 }  // namespace tarn

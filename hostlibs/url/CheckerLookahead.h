@@ -19,7 +19,8 @@ std::string hostKey(const Url& url);
 // parallel 1, or whose owner shows no link list, asks one link at a time as before.
 class CheckerLookahead {
 public:
-    // On the worker's thread, at each call: the look-ahead serving this call's run, or null.
+    // On the worker's thread, at each call: the look-ahead serving this call's run, or null (also after
+    // release()).
     LinkLookahead* forCall(HWND owner, long limitMs);
     // From any thread, without waiting: the run's requests end and its look-ahead stops.
     void cancel();
