@@ -18,6 +18,8 @@ constexpr std::size_t kSearchWindow = 256;
 constexpr int kRetriesAfterRefusal = 2;
 // The driver wakes at least this often, though nothing happens, to start what a hold kept back.
 constexpr int kLongestWaitMs = 1000;
+// Connections kept open, idle ones included: enough for the per-host limit to a good many hosts.
+constexpr long kKeptConnections = 64;
 // How often a waiting worker asks whether it was stopped, besides being woken.
 constexpr std::chrono::milliseconds kAbortPoll{20};
 
@@ -108,9 +110,11 @@ LinkLookahead::LinkLookahead(LookaheadLimits limits, std::chrono::milliseconds l
     if (multi_ == nullptr)
         return;
     curl_multi_setopt(multi_, CURLMOPT_MAX_HOST_CONNECTIONS, static_cast<long>(limits_.perHost));
-    curl_multi_setopt(multi_, CURLMOPT_MAX_TOTAL_CONNECTIONS, static_cast<long>(limits_.parallel + 1));
-    // Idle connections to the page's recent hosts are kept for the links still to come.
-    curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, static_cast<long>(std::max(16, 2 * limits_.parallel)));
+    // Idle connections to the page's recent hosts are kept for the links still to come: a connection
+    // closed to make room would be opened again to the same host moments later.
+    curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, kKeptConnections);
+    curl_multi_setopt(multi_, CURLMOPT_MAX_TOTAL_CONNECTIONS,
+                      std::max(kKeptConnections, static_cast<long>(limits_.parallel + 1)));
     curl_multi_setopt(multi_, CURLMOPT_PIPELINING, CURLPIPE_MULTIPLEX);
     driver_ = std::jthread([this](std::stop_token stop) { drive(stop); });
 }
