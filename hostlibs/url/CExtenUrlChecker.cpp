@@ -49,13 +49,12 @@ private:
 // The answer for one call from the look-ahead, with the messages one request of its own would send.
 bool answerFromLookahead(tarn::LinkLookahead& lookahead, tarn::LinkRequest request, CWnd* owner,
                          unsigned int host, CheckEvents& events, int& status) {
-    tarn::LinkAnswer answer = lookahead.ask(request, [&events] { return events.aborted(); });
+    tarn::LinkAnswer answer =
+        lookahead.ask(request, [&events] { return events.aborted(); }, [&events] { events.connected(); });
     if (events.aborted()) {
         answer = tarn::LinkAnswer{};
         answer.failure = "stopped";
     }
-    if (answer.connected)
-        events.connected();
     tarn::CheckJournal::instance().record(request.key, answer.status, std::move(answer.location),
                                           std::move(answer.failure), answer.requests);
     if (answer.status != 0)

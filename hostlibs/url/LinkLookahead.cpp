@@ -87,6 +87,7 @@ struct LinkLookahead::Job {
     State state = State::Waiting;
     bool dropped = false;  // its run ended: stopped, or a new run began
     Clock::time_point notBefore{};
+    bool connected = false;
     LinkAnswer answer;
 
     // The driver's own.
@@ -99,6 +100,7 @@ struct LinkLookahead::Job {
     int lastStatus = 0;
     int finalStatus = 0;
     bool ready = false;
+    bool readyPublished = false;
     std::string retryAfter;
     char errorText[CURL_ERROR_SIZE] = {};
 };
@@ -155,15 +157,20 @@ void LinkLookahead::startRun(std::vector<LinkRequest> queue) {
         curl_multi_wakeup(multi_);
 }
 
-LinkAnswer LinkLookahead::ask(const LinkRequest& request, const std::function<bool()>& aborted) {
+LinkAnswer LinkLookahead::ask(const LinkRequest& request, const std::function<bool()>& aborted,
+                              const std::function<void()>& connected) {
+    std::optional<LinkAnswer> kept;
     {
         GoodAnswers& good = goodAnswers();
         const std::lock_guard lock(good.mutex);
-        if (const auto it = good.answers.find(request.key); it != good.answers.end()) {
-            LinkAnswer answer = it->second;
-            answer.requests = 0;
-            return answer;
-        }
+        if (const auto it = good.answers.find(request.key); it != good.answers.end())
+            kept = it->second;
+    }
+    if (kept) {
+        kept->requests = 0;
+        if (kept->connected)
+            connected();
+        return *kept;
     }
     if (multi_ == nullptr) {
         LinkAnswer answer;
@@ -187,14 +194,27 @@ LinkAnswer LinkLookahead::ask(const LinkRequest& request, const std::function<bo
         curl_multi_wakeup(multi_);
     }
     const JobPtr job = slot;
+    bool connectedTold = false;
     while (job->state != Job::State::Done && !job->dropped) {
         if (aborted())
             return stoppedAnswer();
+        if (job->connected && !connectedTold) {
+            connectedTold = true;
+            lock.unlock();
+            connected();
+            lock.lock();
+            continue;
+        }
         answered_.wait_for(lock, kAbortPoll);
     }
     if (job->dropped)
         return stoppedAnswer();
     LinkAnswer answer = job->answer;
+    if (answer.connected && !connectedTold) {
+        lock.unlock();
+        connected();
+        lock.lock();
+    }
     jobs_.erase(request.key);
     if (answer.status == 0)
         failed_.insert(request.key);
@@ -359,6 +379,7 @@ void LinkLookahead::drive(std::stop_token stop) {
         toStart.clear();
         int running = 0;
         curl_multi_perform(multi_, &running);
+        publishConnections();
         readFinished();
         curl_multi_poll(multi_, nullptr, 0, waitMilliseconds(), nullptr);
     }
@@ -385,6 +406,23 @@ void LinkLookahead::detach(Job& job) {
     transfers_.erase(job.easy);
     curl_easy_cleanup(job.easy);
     job.easy = nullptr;
+}
+
+// For a worker waiting on a request: its connection is ready, and the status line may say so.
+void LinkLookahead::publishConnections() {
+    std::vector<JobPtr> ready;
+    for (const auto& [easy, job] : transfers_) {
+        if (job->ready && !job->readyPublished) {
+            job->readyPublished = true;
+            ready.push_back(job);
+        }
+    }
+    if (ready.empty())
+        return;
+    const std::lock_guard lock(mutex_);
+    for (const JobPtr& job : ready)
+        job->connected = true;
+    answered_.notify_all();
 }
 
 void LinkLookahead::readFinished() {

@@ -57,8 +57,10 @@ public:
     // A new run with its queue in the worker's order: what the last run left is dropped.
     void startRun(std::vector<LinkRequest> queue);
     // The answer for `request`: a finished look-ahead's, else the one under way, else requested now.
-    // Returns "stopped" as soon as `aborted` holds (it is asked often) or cancel() is called.
-    LinkAnswer ask(const LinkRequest& request, const std::function<bool()>& aborted);
+    // Returns "stopped" as soon as `aborted` holds (it is asked often) or cancel() is called. While it
+    // waits, `connected` is called (without a lock held) once a connection is ready for the request.
+    LinkAnswer ask(const LinkRequest& request, const std::function<bool()>& aborted,
+                   const std::function<void()>& connected);
     // From any thread, without waiting: ends every request under way and the look-ahead of this run.
     void cancel();
 
@@ -72,6 +74,7 @@ private:
     bool startable(const Job& job, Clock::time_point now) const;
     void launch(const JobPtr& job);
     void readFinished();
+    void publishConnections();
     void finish(const JobPtr& job, CURLcode result);
     void complete(const JobPtr& job, LinkAnswer answer);
     void detach(Job& job);
