@@ -47,7 +47,7 @@ private:
 };
 
 // The answer for one call from the look-ahead, with the messages one request of its own would send.
-bool answerFromLookahead(tarn::LinkLookahead& lookahead, tarn::LinkRequest request, CWnd* owner,
+bool answerFromLookahead(tarn::LinkLookahead& lookahead, const tarn::LinkRequest& request, CWnd* owner,
                          unsigned int host, CheckEvents& events, int& status) {
     tarn::LinkAnswer answer =
         lookahead.ask(request, [&events] { return events.aborted(); }, [&events] { events.connected(); });
@@ -93,7 +93,8 @@ bool CExtenUrlChecker::getHeaderStatus(const CString& url, int& status, bool) {
 
     const unsigned int host = engine->rememberHost(parsed.get_element(tarn::URL_HOST));
     CheckEvents events(ownerWnd, closeRequested_, host);
-    tarn::LinkLookahead* lookahead = lookahead_->forCall(ownerWnd != nullptr ? ownerWnd->GetSafeHwnd() : nullptr, limit);
+    tarn::LinkLookahead* lookahead =
+        lookahead_->forCall(ownerWnd != nullptr ? ownerWnd->GetSafeHwnd() : nullptr, limit);
     notifyOwner(ownerWnd, WM_HTTP_CONNECTING, host, 0);
     if (lookahead != nullptr)
         return answerFromLookahead(*lookahead, {asked, requestUrl, tarn::hostKey(parsed)}, ownerWnd, host,

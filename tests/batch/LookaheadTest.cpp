@@ -53,7 +53,8 @@ TEST_F(LookaheadTest, MixedPageGivesTheRowsOfOneAtATime) {
     server.server().Get("/flaky", [&flaky](const httplib::Request&, httplib::Response& response) {
         response.status = ++flaky > 3 ? 200 : 404;
     });
-    server.server().Get("/slow", [](const httplib::Request&, httplib::Response&) { std::this_thread::sleep_for(300ms); });
+    server.server().Get("/slow",
+                        [](const httplib::Request&, httplib::Response&) { std::this_thread::sleep_for(300ms); });
     server.server().Get("/moved", [](const httplib::Request&, httplib::Response& response) {
         response.status = 301;
         response.set_header("Location", "/ok");
@@ -83,7 +84,8 @@ TEST_F(LookaheadTest, ConnectionsToOneHostStayWithinTheLimit) {
     LoopbackServer server;
     ConnectionGauge gauge;
     gauge.install(server.server());
-    server.server().Get("/page", [](const httplib::Request&, httplib::Response&) { std::this_thread::sleep_for(20ms); });
+    server.server().Get("/page",
+                        [](const httplib::Request&, httplib::Response&) { std::this_thread::sleep_for(20ms); });
     server.start();
     std::string body;
     for (int i = 0; i < 60; ++i)
@@ -96,7 +98,8 @@ TEST_F(LookaheadTest, ConnectionsToOneHostStayWithinTheLimit) {
     ConnectionGauge fewer;
     LoopbackServer second;
     fewer.install(second.server());
-    second.server().Get("/page", [](const httplib::Request&, httplib::Response&) { std::this_thread::sleep_for(20ms); });
+    second.server().Get("/page",
+                        [](const httplib::Request&, httplib::Response&) { std::this_thread::sleep_for(20ms); });
     second.start();
     std::string secondBody;
     for (int i = 0; i < 30; ++i)
@@ -164,7 +167,8 @@ TEST_F(LookaheadTest, StopEndsTheLookAheadAndUntickedLinksAreNeverAsked) {
     server.start();
     std::string body;
     for (int i = 0; i < 3; ++i)
-        body += anchor(server.url("/unticked?n=" + std::to_string(i))) + anchor(server.url("/stall?n=" + std::to_string(i)));
+        body += anchor(server.url("/unticked?n=" + std::to_string(i))) +
+                anchor(server.url("/stall?n=" + std::to_string(i)));
     body += anchor(server.url("/stall?n=9"));
     auto program = startAutomated(writePage(body));
     for (int row = 0; row < 6; row += 2)

@@ -132,11 +132,14 @@ Received runOver(const std::vector<std::string>& links, int parallel) {
 // The status line tells of the link the worker asks about, the same with the look-ahead as without.
 TEST(LookaheadMessages, AreThoseOfOneRequestAtATime) {
     LoopbackServer server;
-    server.server().Get("/missing", [](const httplib::Request&, httplib::Response& response) { response.status = 404; });
-    server.server().Get("/slow", [](const httplib::Request&, httplib::Response&) { std::this_thread::sleep_for(100ms); });
+    server.server().Get("/missing",
+                        [](const httplib::Request&, httplib::Response& response) { response.status = 404; });
+    server.server().Get("/slow",
+                        [](const httplib::Request&, httplib::Response&) { std::this_thread::sleep_for(100ms); });
     server.start();
     const std::vector<std::string> links = {server.url("/ok"), server.url("/missing"), server.url("/slow"),
-                                            "http://127.0.0.1:" + std::to_string(closedPort()) + "/", server.url("/ok")};
+                                            "http://127.0.0.1:" + std::to_string(closedPort()) + "/",
+                                            server.url("/ok")};
     const Received oneAtATime = runOver(links, 1);
     const int requests = server.requests();
     const Received ahead = runOver(links, 16);
