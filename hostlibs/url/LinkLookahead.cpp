@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <optional>
-#include <string_view>
 #include <utility>
 
 #include "hostlibs/url/RequestRules.h"
-#include "hostlibs/url/TransferFailure.h"
+#include "hostlibs/url/LinkTransfer.h"
 
 namespace tarn {
 namespace {
@@ -26,32 +25,6 @@ constexpr std::chrono::milliseconds kAbortPoll{20};
 void initialiseCurlOnce() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-int statusOf(std::string_view line) {
-    const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos || line.size() < space + 4)
-        return 0;
-    int status = 0;
-    for (const char digit : line.substr(space + 1, 3)) {
-        if (digit < '0' || digit > '9')
-            return 0;
-        status = status * 10 + (digit - '0');
-    }
-    return status;
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i])
-            return false;
-    }
-    return true;
 }
 
 bool isGood(int status) { return status >= 200 && status < 400; }
@@ -91,18 +64,13 @@ struct LinkLookahead::Job {
     LinkAnswer answer;
 
     // The driver's own.
+    LinkTransfer transfer;
     std::optional<Clock::time_point> deadline;
-    CURL* easy = nullptr;
-    bool get = false;
+    bool get = false;  // the GET after a HEAD
     int headStatus = 0;
     std::string headLocation;
     int refusals = 0;
-    int lastStatus = 0;
-    int finalStatus = 0;
-    bool ready = false;
     bool readyPublished = false;
-    std::string retryAfter;
-    char errorText[CURL_ERROR_SIZE] = {};
 };
 
 LinkLookahead::LinkLookahead(LookaheadLimits limits, std::chrono::milliseconds limit)
@@ -129,7 +97,7 @@ LinkLookahead::~LinkLookahead() {
     }
     for (auto& [easy, job] : transfers_) {
         curl_multi_remove_handle(multi_, easy);
-        curl_easy_cleanup(easy);
+        job->transfer.release();
     }
     transfers_.clear();
     if (multi_ != nullptr)
@@ -314,41 +282,13 @@ void LinkLookahead::launch(const JobPtr& job) {
             return;
         }
     }
-    CURL* easy = state.easy != nullptr ? state.easy : curl_easy_init();
-    state.easy = easy;
-    state.lastStatus = 0;
-    state.finalStatus = 0;
-    state.retryAfter.clear();
-    state.errorText[0] = '\0';
+    CURL* easy = state.transfer.prepare(state.request.url, state.get, timeoutMs);
     if (easy == nullptr) {
         LinkAnswer answer;
         answer.failure = "no HTTP client";
         complete(job, std::move(answer));
         return;
     }
-    curl_easy_setopt(easy, CURLOPT_URL, state.request.url.c_str());
-    curl_easy_setopt(easy, CURLOPT_USERAGENT, checkerUserAgent().c_str());
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
-    curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
-    // A second request to a host that offers HTTP/2 waits for the first one's connection rather than
-    // opening its own. Only TLS negotiates HTTP/2 here, and a plain connection would be waited on until
-    // its first answer came, however slow.
-    curl_easy_setopt(easy, CURLOPT_PIPEWAIT, state.request.url.starts_with("https:") ? 1L : 0L);
-    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &LinkLookahead::onHeader);
-    curl_easy_setopt(easy, CURLOPT_HEADERDATA, &state);
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &LinkLookahead::onBody);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &state);
-    curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, &LinkLookahead::onReady);
-    curl_easy_setopt(easy, CURLOPT_PREREQDATA, &state);
-    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, state.errorText);
-    if (state.get)
-        curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
-    else
-        curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
-    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, timeoutMs);
     if (curl_multi_add_handle(multi_, easy) != CURLM_OK) {
         LinkAnswer answer;
         answer.failure = "malformed URL";
@@ -400,19 +340,19 @@ int LinkLookahead::waitMilliseconds() {
 }
 
 void LinkLookahead::detach(Job& job) {
-    if (job.easy == nullptr)
+    CURL* easy = job.transfer.easy();
+    if (easy == nullptr)
         return;
-    curl_multi_remove_handle(multi_, job.easy);
-    transfers_.erase(job.easy);
-    curl_easy_cleanup(job.easy);
-    job.easy = nullptr;
+    curl_multi_remove_handle(multi_, easy);
+    transfers_.erase(easy);
+    job.transfer.release();
 }
 
 // For a worker waiting on a request: its connection is ready, and the status line may say so.
 void LinkLookahead::publishConnections() {
     std::vector<JobPtr> ready;
     for (const auto& [easy, job] : transfers_) {
-        if (job->ready && !job->readyPublished) {
+        if (job->transfer.ready() && !job->readyPublished) {
             job->readyPublished = true;
             ready.push_back(job);
         }
@@ -445,15 +385,10 @@ void LinkLookahead::finish(const JobPtr& job, CURLcode result) {
         if (state.dropped)
             return;  // its place and host were given back when it was dropped
     }
-    const int status = state.finalStatus;
-    std::string location;
-    if (status != 0) {
-        char* target = nullptr;
-        if (curl_easy_getinfo(state.easy, CURLINFO_REDIRECT_URL, &target) == CURLE_OK && target != nullptr)
-            location = target;
-    }
-    curl_multi_remove_handle(multi_, state.easy);
-    transfers_.erase(state.easy);
+    const int status = state.transfer.finalStatus();
+    std::string location = state.transfer.redirectTarget();
+    curl_multi_remove_handle(multi_, state.transfer.easy());
+    transfers_.erase(state.transfer.easy());
 
     if (!state.get && asksAgainWithGet(status)) {
         state.get = true;
@@ -465,8 +400,8 @@ void LinkLookahead::finish(const JobPtr& job, CURLcode result) {
     const Clock::time_point now = Clock::now();
     if (isRefusal(status)) {
         std::optional<std::chrono::milliseconds> wait;
-        if (!state.retryAfter.empty())
-            wait = parseRetryAfter(state.retryAfter);
+        if (!state.transfer.retryAfter().empty())
+            wait = parseRetryAfter(state.transfer.retryAfter());
         const std::lock_guard lock(mutex_);
         const Clock::time_point heldUntil = pacing_.refused(state.request.host, wait, now);
         if (state.refusals < kRetriesAfterRefusal && (!state.deadline || heldUntil < *state.deadline)) {
@@ -478,8 +413,6 @@ void LinkLookahead::finish(const JobPtr& job, CURLcode result) {
             state.get = false;
             state.headStatus = 0;
             waiting_.push_front(job);
-            curl_easy_cleanup(state.easy);
-            state.easy = nullptr;
             return;
         }
     }
@@ -492,22 +425,18 @@ void LinkLookahead::finish(const JobPtr& job, CURLcode result) {
         answer.status = status;
         answer.location = std::move(location);
     }
-    if (answer.status == 0) {
-        long osErrno = 0;
-        curl_easy_getinfo(state.easy, CURLINFO_OS_ERRNO, &osErrno);
-        answer.failure = result == CURLE_OK ? "no answer" : describeTransferFailure(result, osErrno, state.errorText);
-    }
+    if (answer.status == 0)
+        answer.failure = state.transfer.failure(result);
     answer.requests = 1 + (state.get ? 1 : 0) + state.refusals;
-    answer.connected = state.ready;
+    answer.connected = state.transfer.ready();
     complete(job, std::move(answer));
 }
 
 void LinkLookahead::complete(const JobPtr& job, LinkAnswer answer) {
     Job& state = *job;
-    if (state.easy != nullptr) {
-        transfers_.erase(state.easy);
-        curl_easy_cleanup(state.easy);
-        state.easy = nullptr;
+    if (CURL* easy = state.transfer.easy()) {
+        transfers_.erase(easy);
+        state.transfer.release();
     }
     const std::lock_guard lock(mutex_);
     if (state.dropped)
@@ -519,32 +448,6 @@ void LinkLookahead::complete(const JobPtr& job, LinkAnswer answer) {
     state.answer = std::move(answer);
     state.state = Job::State::Done;
     answered_.notify_all();
-}
-
-std::size_t LinkLookahead::onHeader(char* data, std::size_t size, std::size_t count, void* self) {
-    auto& job = *static_cast<Job*>(self);
-    const std::string_view line(data, size * count);
-    if (line.starts_with("HTTP/")) {
-        job.lastStatus = statusOf(line);
-        job.retryAfter.clear();
-    } else if (startsWithIgnoringCase(line, "retry-after:")) {
-        job.retryAfter = std::string(line.substr(12));
-    } else if ((line == "\r\n" || line == "\n") && job.lastStatus >= 200) {
-        job.finalStatus = job.lastStatus;
-        // The final headers are in: a GET stops here, before its body.
-        if (job.get)
-            return 0;
-    }
-    return line.size();
-}
-
-std::size_t LinkLookahead::onBody(char*, std::size_t size, std::size_t count, void*) {
-    return size * count == 0 ? 0 : CURL_WRITEFUNC_ERROR;
-}
-
-int LinkLookahead::onReady(void* self, char*, char*, int, int) {
-    static_cast<Job*>(self)->ready = true;
-    return CURL_PREREQFUNC_OK;
 }
 
 }  // namespace tarn

@@ -80,9 +80,6 @@ private:
     void detach(Job& job);
     int waitMilliseconds();
 
-    static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* job);
-    static std::size_t onBody(char* data, std::size_t size, std::size_t count, void* job);
-    static int onReady(void* job, char* remoteIp, char* localIp, int remotePort, int localPort);
 
     const LookaheadLimits limits_;
     const std::chrono::milliseconds limit_;
