@@ -320,8 +320,9 @@ void LinkLookahead::drive(std::stop_token stop) {
         int running = 0;
         curl_multi_perform(multi_, &running);
         publishConnections();
-        readFinished();
-        curl_multi_poll(multi_, nullptr, 0, waitMilliseconds(), nullptr);
+        // A request that ended gave back its place: the next one starts at once.
+        if (!readFinished())
+            curl_multi_poll(multi_, nullptr, 0, waitMilliseconds(), nullptr);
     }
 }
 
@@ -365,7 +366,7 @@ void LinkLookahead::publishConnections() {
     answered_.notify_all();
 }
 
-void LinkLookahead::readFinished() {
+bool LinkLookahead::readFinished() {
     int queued = 0;
     std::vector<std::pair<JobPtr, CURLcode>> finished;
     while (CURLMsg* message = curl_multi_info_read(multi_, &queued)) {
@@ -376,6 +377,7 @@ void LinkLookahead::readFinished() {
     }
     for (auto& [job, result] : finished)
         finish(job, result);
+    return !finished.empty();
 }
 
 void LinkLookahead::finish(const JobPtr& job, CURLcode result) {

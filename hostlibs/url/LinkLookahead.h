@@ -73,7 +73,7 @@ private:
     void pickJobsLocked(Clock::time_point now, std::vector<JobPtr>& toStart);
     bool startable(const Job& job, Clock::time_point now) const;
     void launch(const JobPtr& job);
-    void readFinished();
+    bool readFinished();
     void publishConnections();
     void finish(const JobPtr& job, CURLcode result);
     void complete(const JobPtr& job, LinkAnswer answer);
