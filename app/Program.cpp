@@ -106,6 +106,7 @@ int runProgram(int argc, const char* const* argv) {
     if (!options)
         return exitCode;
     tarn::browser::setCommandLineEndpoints(options->browsers);
+    applyCheckerOptions(options->checker);
 
     std::optional<LoadedPage> page;
     try {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/CheckerOptions.h"
+
 // What the command line asks of tarnlink.
 struct ProgramOptions {
     std::string page;                 // FILE
@@ -11,6 +13,7 @@ struct ProgramOptions {
     std::string modulePath;           // --module PATH; empty: beside the program
     bool automate = false;            // --automate
     std::vector<std::string> browsers;  // --browser HOST:PORT, in the given order
+    CheckerOptions checker;             // --parallel, --per-host
 };
 
 // Exit codes of the program.

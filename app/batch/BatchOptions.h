@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/CheckerOptions.h"
+
 // What `tarnlink --check` is asked to do.
 struct BatchOptions {
     enum class Format { Text, Json, Junit };
@@ -14,6 +16,7 @@ struct BatchOptions {
     Format format = Format::Text;
     bool all = false;                // --all: every link in the text report, not only the failing ones
     bool fixRedirects = false;
+    CheckerOptions checker;          // --parallel, --per-host
 };
 
 // Whether the command line asks for the batch check (`--check` before any `--`).

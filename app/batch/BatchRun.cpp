@@ -13,6 +13,7 @@
 #include "app/batch/PageList.h"
 #include "app/batch/Progress.h"
 #include "app/batch/Reports.h"
+#include "hostlibs/url/LookaheadLimits.h"
 #include "platform/afx/Utf8.h"
 #include "platform/win/WinReg.h"
 
@@ -53,6 +54,9 @@ int runBatch(int argc, const char* const* argv) {
     // The dialog stores the manual-start choice and its size as it ends; a check leaves the user's
     // settings as they were.
     RegistryStoreKeepChangesInMemory();
+    applyCheckerOptions(options->checker);
+    // A link that answered 2xx or 3xx on one page is not asked again on the next.
+    tarn::keepGoodAnswersAcrossRuns(true);
 
     std::optional<PluginModule> module;
     try {

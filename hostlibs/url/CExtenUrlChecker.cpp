@@ -4,8 +4,10 @@
 #include <string>
 
 #include "hostlibs/url/CheckJournal.h"
+#include "hostlibs/url/CheckerLookahead.h"
 #include "hostlibs/url/EscapeRequestUrl.h"
 #include "hostlibs/url/HttpTransfer.h"
+#include "hostlibs/url/RequestRules.h"
 #include "module/host/CUrlEngineer.h"
 #include "module/host/IsProtocol.h"
 #include "module/host/Url.h"
@@ -13,33 +15,6 @@
 #include "platform/win/WinUser.h"
 
 namespace {
-
-// Statuses servers often give to a HEAD alone, so the URL is asked again with GET before the answer
-// stands. Measured on servers we can run: Python's http.server answers HEAD with 501 unless its handler
-// defines HEAD; a hand-written Node.js router that matches method and path together answers 404; many
-// frameworks answer 405. Signed storage URLs cover the method in their signature and answer a HEAD
-// with 403, and handlers never tried with HEAD fail with 400 or 500. The retry costs one request and no
-// body, and only for a link that would otherwise be reported broken. Left alone: 401 and 407
-// (credentials), 410 (gone on purpose), 429 (a second request feeds the rate limit), 502, 503, 504
-// (down for every method).
-bool asksAgainWithGet(int status) {
-    switch (status) {
-        case 400:
-        case 403:
-        case 404:
-        case 405:
-        case 500:
-        case 501:
-            return true;
-        default:
-            return false;
-    }
-}
-
-const std::string& userAgent() {
-    static const std::string agent = "tarnlink/" TARN_VERSION " (+link checker)";
-    return agent;
-}
 
 // Blocking, so the dialog has shown each step before the next begins.
 void notifyOwner(CWnd* owner, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -71,9 +46,29 @@ private:
     bool connectedSent_ = false;
 };
 
+// The answer for one call from the look-ahead, with the messages one request of its own would send.
+bool answerFromLookahead(tarn::LinkLookahead& lookahead, const tarn::LinkRequest& request, CWnd* owner,
+                         unsigned int host, CheckEvents& events, int& status) {
+    tarn::LinkAnswer answer =
+        lookahead.ask(request, [&events] { return events.aborted(); }, [&events] { events.connected(); });
+    if (events.aborted()) {
+        answer = tarn::LinkAnswer{};
+        answer.failure = "stopped";
+    }
+    tarn::CheckJournal::instance().record(request.key, answer.status, std::move(answer.location),
+                                          std::move(answer.failure), answer.requests);
+    if (answer.status != 0)
+        notifyOwner(owner, WM_HTTP_PROCESS_DONE, host, answer.status);
+    notifyOwner(owner, WM_HTTP_STATUS_CLEAR, 0, 0);
+    status = answer.status;
+    return answer.status != 0;
+}
+
 }  // namespace
 
-CExtenUrlChecker::CExtenUrlChecker() : transfer_(std::make_unique<tarn::HttpTransfer>(userAgent())) {}
+CExtenUrlChecker::CExtenUrlChecker()
+    : transfer_(std::make_unique<tarn::HttpTransfer>(tarn::checkerUserAgent())),
+      lookahead_(std::make_unique<tarn::CheckerLookahead>()) {}
 
 CExtenUrlChecker::~CExtenUrlChecker() = default;
 
@@ -98,7 +93,12 @@ bool CExtenUrlChecker::getHeaderStatus(const CString& url, int& status, bool) {
 
     const unsigned int host = engine->rememberHost(parsed.get_element(tarn::URL_HOST));
     CheckEvents events(ownerWnd, closeRequested_, host);
+    tarn::LinkLookahead* lookahead =
+        lookahead_->forCall(ownerWnd != nullptr ? ownerWnd->GetSafeHwnd() : nullptr, limit);
     notifyOwner(ownerWnd, WM_HTTP_CONNECTING, host, 0);
+    if (lookahead != nullptr)
+        return answerFromLookahead(*lookahead, {asked, requestUrl, tarn::hostKey(parsed)}, ownerWnd, host,
+                                   events, status);
     std::optional<tarn::HttpTransfer::Clock::time_point> deadline;
     if (limit > 0)
         deadline = tarn::HttpTransfer::Clock::now() + std::chrono::milliseconds(limit);
@@ -109,7 +109,7 @@ bool CExtenUrlChecker::getHeaderStatus(const CString& url, int& status, bool) {
     std::string failure = transfer_->failure();
     int requests = 1;
     // When the GET gets no answer of its own, the HEAD's stands: the server did answer.
-    if (asksAgainWithGet(answer) && !events.aborted()) {
+    if (tarn::asksAgainWithGet(answer) && !events.aborted()) {
         ++requests;
         if (const int got = transfer_->fetch(requestUrl, Method::GetHeaders, deadline, events)) {
             answer = got;
@@ -133,8 +133,10 @@ bool CExtenUrlChecker::getHeaderStatus(const CString& url, int& status, bool) {
 void CExtenUrlChecker::close() {
     closeRequested_.store(true);
     transfer_->wake();
+    lookahead_->cancel();
 }
 
 void CExtenUrlChecker::clearhttpClient() {
     transfer_->release();
+    lookahead_->release();
 }

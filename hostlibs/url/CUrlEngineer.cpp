@@ -1,5 +1,6 @@
 #include "module/host/CUrlEngineer.h"
 
+#include "hostlibs/url/CheckRuns.h"
 #include "hostlibs/url/HttpReason.h"
 
 namespace {
@@ -16,6 +17,7 @@ CUrlEngineer* CUrlEngineer::getInstance() {
 
 void CUrlEngineer::setStopRequired(bool stop) {
     stopRequired_.store(stop);
+    tarn::noteStopFlagSet();
 }
 
 bool CUrlEngineer::isStopRequired() const {

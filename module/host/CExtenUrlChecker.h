@@ -6,6 +6,7 @@
 
 class CWnd;
 namespace tarn {
+class CheckerLookahead;
 class HttpTransfer;
 }
 
@@ -46,5 +47,6 @@ public:
 
 private:
     std::unique_ptr<tarn::HttpTransfer> transfer_;
+    std::unique_ptr<tarn::CheckerLookahead> lookahead_;  // a run's queued links, requested ahead of the calls
     std::atomic<bool> closeRequested_{false};
 };

@@ -53,7 +53,9 @@ TEST_F(BatchTest, InterruptReportsWhatWasChecked) {
     server.server().Get("/stall", [this](const httplib::Request&, httplib::Response&) { server.waitForRelease(); });
     const std::string page =
         writePage(pageLinking(link("/ok")) + pageLinking(link("/stall")) + pageLinking(link("/ok?2")));
-    ProgramProcess program(TARN_PROGRAM, {"--check", "--format", "json", page}, environment(), folder / "stderr.txt");
+    // One request at a time, so the request for /stall means that /ok's answer is in.
+    ProgramProcess program(TARN_PROGRAM, {"--check", "--parallel", "1", "--format", "json", page}, environment(),
+                           folder / "stderr.txt");
     program.closeInput();
     // HEAD /ok, then HEAD /stall, which never answers.
     ASSERT_TRUE(server.waitForRequests(2));

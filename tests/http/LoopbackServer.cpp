@@ -4,7 +4,6 @@
 
 namespace {
 constexpr auto kStartupLimit = std::chrono::seconds(5);
-constexpr auto kWaitLimit = std::chrono::seconds(10);
 }  // namespace
 
 LoopbackServer::LoopbackServer() : server_(std::make_unique<httplib::Server>()), scheme_("http") {
@@ -107,9 +106,9 @@ bool LoopbackServer::waitForRelease(std::chrono::milliseconds atMost) {
     return changed_.wait_for(lock, atMost, [this] { return released_; });
 }
 
-bool LoopbackServer::waitForRequests(int count) {
+bool LoopbackServer::waitForRequests(int count, std::chrono::milliseconds atMost) {
     std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, kWaitLimit, [&] { return totalLocked() >= count; });
+    return changed_.wait_for(lock, atMost, [&] { return totalLocked() >= count; });
 }
 
 // cpp-httplib comes uninstrumented: ThreadSanitizer sees its memcmp and allocations through its

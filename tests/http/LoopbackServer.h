@@ -37,7 +37,7 @@ public:
     // For handlers: blocks until the test ends (or `atMost` passes); true when released.
     bool waitForRelease(std::chrono::milliseconds atMost = std::chrono::seconds(10));
     // For the test: blocks until `count` requests have arrived (bounded); true when they did.
-    bool waitForRequests(int count);
+    bool waitForRequests(int count, std::chrono::milliseconds atMost = std::chrono::seconds(10));
 
 private:
     void setUp();

@@ -1,0 +1,21 @@
+#include "app/CheckerOptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include "hostlibs/url/LookaheadLimits.h"
+
+void addCheckerOptions(CLI::App& app, CheckerOptions& options) {
+    app.add_option("--parallel", options.parallel,
+                   "requests at once while checking, ahead of the link being checked (default 16, or the "
+                   "setting checkParallel; 1: one link at a time)")
+        ->type_name("N")
+        ->check(CLI::Range(1, 256));
+    app.add_option("--per-host", options.perHost,
+                   "requests at once to one host (default 4, or the setting checkPerHost)")
+        ->type_name("N")
+        ->check(CLI::Range(1, 64));
+}
+
+void applyCheckerOptions(const CheckerOptions& options) {
+    tarn::setCommandLineLimits(options.parallel, options.perHost);
+}

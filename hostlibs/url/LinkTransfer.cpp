@@ -1,0 +1,129 @@
+#include "hostlibs/url/LinkTransfer.h"
+
+#include <string_view>
+
+#include "hostlibs/url/RequestRules.h"
+#include "hostlibs/url/TransferFailure.h"
+
+namespace tarn {
+namespace {
+
+// The status of a status line ("HTTP/1.1 404 Not Found", "HTTP/2 200"); 0 when it has none.
+int statusOf(std::string_view line) {
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos || line.size() < space + 4)
+        return 0;
+    int status = 0;
+    for (const char digit : line.substr(space + 1, 3)) {
+        if (digit < '0' || digit > '9')
+            return 0;
+        status = status * 10 + (digit - '0');
+    }
+    return status;
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+CURL* LinkTransfer::prepare(const std::string& url, bool get, long timeoutMs) {
+    if (easy_ == nullptr)
+        easy_ = curl_easy_init();
+    if (easy_ == nullptr)
+        return nullptr;
+    get_ = get;
+    lastStatus_ = 0;
+    finalStatus_ = 0;
+    retryAfter_.clear();
+    errorText_[0] = '\0';
+    curl_easy_setopt(easy_, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(easy_, CURLOPT_USERAGENT, checkerUserAgent().c_str());
+    curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+    // An abandoned name lookup finishes on its own thread instead of being waited for.
+    curl_easy_setopt(easy_, CURLOPT_QUICK_EXIT, 1L);
+    // A proxy tunnel's own "200 Connection established" is not the server's answer.
+    curl_easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+    // A second request to a host that offers HTTP/2 waits for the first one's connection rather than
+    // opening its own. Only TLS negotiates HTTP/2 here, and a plain connection would be waited on until
+    // its first answer came, however slow.
+    curl_easy_setopt(easy_, CURLOPT_PIPEWAIT, url.starts_with("https:") ? 1L : 0L);
+    curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &LinkTransfer::onHeader);
+    curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &LinkTransfer::onBody);
+    curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &LinkTransfer::onReady);
+    curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorText_);
+    // NOBODY makes a HEAD; HTTPGET turns it back into a GET.
+    if (get)
+        curl_easy_setopt(easy_, CURLOPT_HTTPGET, 1L);
+    else
+        curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(easy_, CURLOPT_TIMEOUT_MS, timeoutMs);
+    return easy_;
+}
+
+void LinkTransfer::release() {
+    if (easy_ != nullptr)
+        curl_easy_cleanup(easy_);
+    easy_ = nullptr;
+}
+
+std::string LinkTransfer::redirectTarget() const {
+    char* target = nullptr;
+    if (finalStatus_ != 0 && easy_ != nullptr && curl_easy_getinfo(easy_, CURLINFO_REDIRECT_URL, &target) == CURLE_OK &&
+        target != nullptr)
+        return target;
+    return {};
+}
+
+std::string LinkTransfer::failure(CURLcode result) const {
+    if (result == CURLE_OK)
+        return "no answer";
+    long osErrno = 0;
+    if (easy_ != nullptr)
+        curl_easy_getinfo(easy_, CURLINFO_OS_ERRNO, &osErrno);
+    return describeTransferFailure(result, osErrno, errorText_);
+}
+
+std::size_t LinkTransfer::onHeader(char* data, std::size_t size, std::size_t count, void* self) {
+    auto& transfer = *static_cast<LinkTransfer*>(self);
+    const std::string_view line(data, size * count);
+    if (line.starts_with("HTTP/")) {
+        transfer.lastStatus_ = statusOf(line);
+        transfer.retryAfter_.clear();
+    } else if (startsWithIgnoringCase(line, "retry-after:")) {
+        transfer.retryAfter_ = std::string(line.substr(12));
+    } else if ((line == "\r\n" || line == "\n") && transfer.lastStatus_ >= 200) {
+        transfer.finalStatus_ = transfer.lastStatus_;
+        // The final headers are in: a GET stops here, before its body.
+        if (transfer.get_)
+            return 0;
+    }
+    return line.size();
+}
+
+std::size_t LinkTransfer::onBody(char*, std::size_t size, std::size_t count, void*) {
+    // No body is ever wanted: any byte of one ends the transfer (an empty write passes).
+    return size * count == 0 ? 0 : CURL_WRITEFUNC_ERROR;
+}
+
+int LinkTransfer::onReady(void* self, char*, char*, int, int) {
+    static_cast<LinkTransfer*>(self)->ready_ = true;
+    return CURL_PREREQFUNC_OK;
+}
+
+}  // namespace tarn

@@ -1,0 +1,46 @@
+#pragma once
+#include <string>
+
+#include <curl/curl.h>
+
+namespace tarn {
+
+// One link's request on an easy handle of its own, for a multi handle that runs many: the handle, and
+// what its callbacks learn of the answer. Touched only by the thread that drives the multi handle.
+class LinkTransfer {
+public:
+    LinkTransfer() = default;
+    LinkTransfer(const LinkTransfer&) = delete;
+    LinkTransfer& operator=(const LinkTransfer&) = delete;
+    ~LinkTransfer() { release(); }
+
+    // Sets the handle up (made on first use) for a HEAD of `url`, or with `get` a GET whose headers are read
+    // and whose body is not; `timeoutMs` 0: none. Null when no handle could be made.
+    CURL* prepare(const std::string& url, bool get, long timeoutMs);
+    void release();
+    CURL* easy() const { return easy_; }
+
+    // Of the latest request: the final answer's status once its headers are in (else 0), a redirect's
+    // target, the Retry-After header, why no status came (for a person), and whether a connection was
+    // ever ready for it.
+    int finalStatus() const { return finalStatus_; }
+    std::string redirectTarget() const;
+    const std::string& retryAfter() const { return retryAfter_; }
+    std::string failure(CURLcode result) const;
+    bool ready() const { return ready_; }
+
+private:
+    static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* self);
+    static std::size_t onBody(char* data, std::size_t size, std::size_t count, void* self);
+    static int onReady(void* self, char* remoteIp, char* localIp, int remotePort, int localPort);
+
+    CURL* easy_ = nullptr;
+    bool get_ = false;
+    int lastStatus_ = 0;
+    int finalStatus_ = 0;
+    bool ready_ = false;
+    std::string retryAfter_;
+    char errorText_[CURL_ERROR_SIZE] = {};
+};
+
+}  // namespace tarn

@@ -1,0 +1,31 @@
+#include "hostlibs/url/RequestRules.h"
+
+namespace tarn {
+
+// Measured on servers we can run: Python's http.server answers HEAD with 501 unless its handler
+// defines HEAD; a hand-written Node.js router that matches method and path together answers 404; many
+// frameworks answer 405. Signed storage URLs cover the method in their signature and answer a HEAD
+// with 403, and handlers never tried with HEAD fail with 400 or 500. The retry costs one request and no
+// body, and only for a link that would otherwise be reported broken. Left alone: 401 and 407
+// (credentials), 410 (gone on purpose), 429 (a second request feeds the rate limit), 502, 503, 504
+// (down for every method).
+bool asksAgainWithGet(int status) {
+    switch (status) {
+        case 400:
+        case 403:
+        case 404:
+        case 405:
+        case 500:
+        case 501:
+            return true;
+        default:
+            return false;
+    }
+}
+
+const std::string& checkerUserAgent() {
+    static const std::string agent = "tarnlink/" TARN_VERSION " (+link checker)";
+    return agent;
+}
+
+}  // namespace tarn
