@@ -7,7 +7,8 @@
 #
 # Usage: bench/check_floor.sh [LINKS]   (build first: tarnlink, link_server, floor_client)
 # ROUNDS (default 3) sets the rounds without latency, ROUNDS_SLOW (default 1) with it; LATENCIES (default
-# "0 20") the latencies in ms; BUILD_DIR the build.
+# "0 20") the latencies in ms; BUILD_DIR the build; CHECK_ARGS more options for tarnlink (e.g.
+# "--parallel 1" for one request at a time, the floor's own pace).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 LINKS=${1:-1000}
@@ -53,14 +54,14 @@ measure() {
   : > "$work/run"
   : > "$work/floor"
   for ((i = 0; i < rounds; i++)); do
-    seconds env XDG_CONFIG_HOME="$work/config" "$BIN/tarnlink" --check "$work/page.html" >> "$work/run"
+    seconds env XDG_CONFIG_HOME="$work/config" "$BIN/tarnlink" --check ${CHECK_ARGS:-} "$work/page.html" >> "$work/run"
     seconds "$BIN/floor_client" "$work/urls" >> "$work/floor"
   done
   awk -v l="$label" -v r="$(median < "$work/run")" -v f="$(median < "$work/floor")" \
     'BEGIN { printf "  %-26s %8.3f s %8.3f s %8.2f\n", l, r, f, r / f }'
 }
 
-echo "tarnlink --check on $LINKS links that all answer 200 ($BIN; load $(cut -d' ' -f1-3 /proc/loadavg))"
+echo "tarnlink --check ${CHECK_ARGS:-}on $LINKS links that all answer 200 ($BIN; load $(cut -d' ' -f1-3 /proc/loadavg))"
 echo "                                  run      floor  run/floor"
 for latency in ${LATENCIES:-0 20}; do
   rounds=$ROUNDS
