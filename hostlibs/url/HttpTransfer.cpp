@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "hostlibs/url/RequestRules.h"
 #include "hostlibs/url/TransferFailure.h"
 
 namespace tarn {
@@ -15,20 +16,6 @@ constexpr long kUnboundedWaitMs = 60'000;
 void initialiseCurlOnce() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-// The status of a status line ("HTTP/1.1 404 Not Found", "HTTP/2 200"); 0 when it has none.
-int statusOf(std::string_view line) {
-    const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos || line.size() < space + 4)
-        return 0;
-    int status = 0;
-    for (const char digit : line.substr(space + 1, 3)) {
-        if (digit < '0' || digit > '9')
-            return 0;
-        status = status * 10 + (digit - '0');
-    }
-    return status;
 }
 
 long millisecondsUntil(HttpTransfer::Clock::time_point deadline) {
@@ -49,15 +36,8 @@ HttpTransfer::HttpTransfer(const std::string& userAgent) {
     // A page links many hosts; keep a connection to each of the recent ones.
     curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, 16L);
 
+    applyRequestOptions(easy_);
     curl_easy_setopt(easy_, CURLOPT_USERAGENT, userAgent.c_str());
-    curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
-    // An abandoned name lookup finishes on its own thread instead of being waited for, so an abort
-    // during resolving ends at once.
-    curl_easy_setopt(easy_, CURLOPT_QUICK_EXIT, 1L);
-    // A proxy tunnel's own "200 Connection established" is not the server's answer.
-    curl_easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
     curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &HttpTransfer::onHeader);
     curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &HttpTransfer::onBody);
@@ -183,7 +163,7 @@ std::size_t HttpTransfer::onHeader(char* data, std::size_t size, std::size_t cou
     auto& transfer = *static_cast<HttpTransfer*>(self);
     const std::string_view line(data, size * count);
     if (line.starts_with("HTTP/")) {
-        transfer.lastStatus_ = statusOf(line);
+        transfer.lastStatus_ = statusOfLine(line);
     } else if ((line == "\r\n" || line == "\n") && transfer.lastStatus_ >= 200) {
         transfer.finalStatus_ = transfer.lastStatus_;
         // The final headers are in: a GET stops here, before its body.

@@ -8,20 +8,6 @@
 namespace tarn {
 namespace {
 
-// The status of a status line ("HTTP/1.1 404 Not Found", "HTTP/2 200"); 0 when it has none.
-int statusOf(std::string_view line) {
-    const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos || line.size() < space + 4)
-        return 0;
-    int status = 0;
-    for (const char digit : line.substr(space + 1, 3)) {
-        if (digit < '0' || digit > '9')
-            return 0;
-        status = status * 10 + (digit - '0');
-    }
-    return status;
-}
-
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size())
         return false;
@@ -38,24 +24,19 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 }  // namespace
 
 CURL* LinkTransfer::prepare(const std::string& url, bool get, long timeoutMs) {
-    if (easy_ == nullptr)
+    if (easy_ == nullptr) {
         easy_ = curl_easy_init();
-    if (easy_ == nullptr)
-        return nullptr;
+        if (easy_ == nullptr)
+            return nullptr;
+        applyRequestOptions(easy_);
+        curl_easy_setopt(easy_, CURLOPT_USERAGENT, checkerUserAgent().c_str());
+    }
     get_ = get;
     lastStatus_ = 0;
     finalStatus_ = 0;
     retryAfter_.clear();
     errorText_[0] = '\0';
     curl_easy_setopt(easy_, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(easy_, CURLOPT_USERAGENT, checkerUserAgent().c_str());
-    curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
-    // An abandoned name lookup finishes on its own thread instead of being waited for.
-    curl_easy_setopt(easy_, CURLOPT_QUICK_EXIT, 1L);
-    // A proxy tunnel's own "200 Connection established" is not the server's answer.
-    curl_easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
     // A second request to a host that offers HTTP/2 waits for the first one's connection rather than
     // opening its own. Only TLS negotiates HTTP/2 here, and a plain connection would be waited on until
     // its first answer came, however slow.
@@ -103,7 +84,7 @@ std::size_t LinkTransfer::onHeader(char* data, std::size_t size, std::size_t cou
     auto& transfer = *static_cast<LinkTransfer*>(self);
     const std::string_view line(data, size * count);
     if (line.starts_with("HTTP/")) {
-        transfer.lastStatus_ = statusOf(line);
+        transfer.lastStatus_ = statusOfLine(line);
         transfer.retryAfter_.clear();
     } else if (startsWithIgnoringCase(line, "retry-after:")) {
         transfer.retryAfter_ = std::string(line.substr(12));

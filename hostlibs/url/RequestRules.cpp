@@ -28,4 +28,28 @@ const std::string& checkerUserAgent() {
     return agent;
 }
 
+void applyRequestOptions(CURL* easy) {
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    // An abandoned name lookup finishes on its own thread instead of being waited for, so an abort
+    // during resolving ends at once.
+    curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
+    // A proxy tunnel's own "200 Connection established" is not the server's answer.
+    curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+}
+
+int statusOfLine(std::string_view line) {
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos || line.size() < space + 4)
+        return 0;
+    int status = 0;
+    for (const char digit : line.substr(space + 1, 3)) {
+        if (digit < '0' || digit > '9')
+            return 0;
+        status = status * 10 + (digit - '0');
+    }
+    return status;
+}
+
 }  // namespace tarn
