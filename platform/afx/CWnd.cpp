@@ -1,5 +1,6 @@
 #include "platform/afx/CWnd.h"
 
+#include <atomic>
 #include <mutex>
 #include <unordered_map>
 
@@ -69,7 +70,11 @@ CWnd::~CWnd() {
 
 // Built with -fno-delete-null-pointer-checks (see CMakeLists.txt): otherwise the compiler may assume that
 // `this` is never null and drop the test.
-HWND CWnd::GetSafeHwnd() const { return this == nullptr ? nullptr : m_hWnd; }
+// The handle is read and cleared atomically: a worker asks its dialog's handle to report to it (and checks
+// it with IsWindow, which any thread may call) while the dialog's thread may be detaching it.
+HWND CWnd::GetSafeHwnd() const {
+    return this == nullptr ? nullptr : std::atomic_ref(const_cast<HWND&>(m_hWnd)).load(std::memory_order_acquire);
+}
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return hWnd == nullptr ? nullptr : PermanentMap::Instance().Find(hWnd); }
 
@@ -86,7 +91,7 @@ HWND CWnd::Detach() {
     HWND hWnd = m_hWnd;
     if (hWnd != nullptr) {
         PermanentMap::Instance().Remove(hWnd, this);
-        m_hWnd = nullptr;
+        std::atomic_ref(m_hWnd).store(nullptr, std::memory_order_release);
     }
     m_pfnSuper = nullptr;
     return hWnd;
