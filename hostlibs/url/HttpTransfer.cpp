@@ -40,7 +40,7 @@ HttpTransfer::HttpTransfer(const std::string& userAgent) {
     curl_easy_setopt(easy_, CURLOPT_USERAGENT, userAgent.c_str());
     curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &HttpTransfer::onHeader);
     curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &HttpTransfer::onBody);
+    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &refuseBody);
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &HttpTransfer::onReady);
     curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
@@ -60,8 +60,7 @@ int HttpTransfer::fetch(const std::string& url, Method method, std::optional<Clo
         return 0;
     }
     method_ = method;
-    lastStatus_ = 0;
-    finalStatus_ = 0;
+    head_.reset();
     ready_ = false;
     errorText_[0] = '\0';
     if (deadline && millisecondsUntil(*deadline) == 0) {
@@ -76,7 +75,7 @@ int HttpTransfer::fetch(const std::string& url, Method method, std::optional<Clo
     noteOutcome(events.aborted());
     // An unfinished transfer's connection is closed here; a finished one's goes back to the cache.
     curl_multi_remove_handle(multi_, easy_);
-    return finalStatus_;
+    return head_.finalStatus;
 }
 
 bool HttpTransfer::prepare(const std::string& url, Method method, std::optional<Clock::time_point> deadline) {
@@ -124,7 +123,7 @@ void HttpTransfer::noteOutcome(bool aborted) {
             done = true;
         }
     }
-    if (finalStatus_ != 0) {
+    if (head_.finalStatus != 0) {
         char* target = nullptr;
         if (curl_easy_getinfo(easy_, CURLINFO_REDIRECT_URL, &target) == CURLE_OK && target != nullptr)
             location_ = target;
@@ -162,20 +161,10 @@ void HttpTransfer::release() {
 std::size_t HttpTransfer::onHeader(char* data, std::size_t size, std::size_t count, void* self) {
     auto& transfer = *static_cast<HttpTransfer*>(self);
     const std::string_view line(data, size * count);
-    if (line.starts_with("HTTP/")) {
-        transfer.lastStatus_ = statusOfLine(line);
-    } else if ((line == "\r\n" || line == "\n") && transfer.lastStatus_ >= 200) {
-        transfer.finalStatus_ = transfer.lastStatus_;
-        // The final headers are in: a GET stops here, before its body.
-        if (transfer.method_ == Method::GetHeaders)
-            return 0;
-    }
+    // The final headers are in: a GET stops here, before its body.
+    if (transfer.head_.take(line) && transfer.method_ == Method::GetHeaders)
+        return 0;
     return line.size();
-}
-
-std::size_t HttpTransfer::onBody(char*, std::size_t size, std::size_t count, void*) {
-    // No body is ever wanted: any byte of one ends the transfer (an empty write passes).
-    return size * count == 0 ? 0 : CURL_WRITEFUNC_ERROR;
 }
 
 int HttpTransfer::onReady(void* self, char*, char*, int, int) {

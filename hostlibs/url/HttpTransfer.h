@@ -6,6 +6,8 @@
 
 #include <curl/curl.h>
 
+#include "hostlibs/url/RequestRules.h"
+
 namespace tarn {
 
 // What a transfer asks of whoever runs it, called on the running thread between libcurl's steps.
@@ -50,7 +52,6 @@ public:
 
 private:
     static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* self);
-    static std::size_t onBody(char* data, std::size_t size, std::size_t count, void* self);
     static int onReady(void* self, char* remoteIp, char* localIp, int remotePort, int localPort);
     bool prepare(const std::string& url, Method method, std::optional<Clock::time_point> deadline);
     void run(std::optional<Clock::time_point> deadline, TransferEvents& events);
@@ -62,8 +63,7 @@ private:
 
     // State of the transfer under way, touched by the callbacks on the running thread.
     Method method_ = Method::Head;
-    int lastStatus_ = 0;   // of the latest status line, interim ones included
-    int finalStatus_ = 0;  // set when the headers of a final answer are complete
+    AnswerHead head_;
     bool ready_ = false;
     char errorText_[CURL_ERROR_SIZE] = {};
     std::string location_;

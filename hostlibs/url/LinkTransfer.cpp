@@ -6,22 +6,6 @@
 #include "hostlibs/url/TransferFailure.h"
 
 namespace tarn {
-namespace {
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i])
-            return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 CURL* LinkTransfer::prepare(const std::string& url, bool get, long timeoutMs) {
     if (easy_ == nullptr) {
@@ -32,9 +16,7 @@ CURL* LinkTransfer::prepare(const std::string& url, bool get, long timeoutMs) {
         curl_easy_setopt(easy_, CURLOPT_USERAGENT, checkerUserAgent().c_str());
     }
     get_ = get;
-    lastStatus_ = 0;
-    finalStatus_ = 0;
-    retryAfter_.clear();
+    head_.reset();
     errorText_[0] = '\0';
     curl_easy_setopt(easy_, CURLOPT_URL, url.c_str());
     // A second request to a host that offers HTTP/2 waits for the first one's connection rather than
@@ -43,7 +25,7 @@ CURL* LinkTransfer::prepare(const std::string& url, bool get, long timeoutMs) {
     curl_easy_setopt(easy_, CURLOPT_PIPEWAIT, url.starts_with("https:") ? 1L : 0L);
     curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &LinkTransfer::onHeader);
     curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &LinkTransfer::onBody);
+    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &refuseBody);
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &LinkTransfer::onReady);
     curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
@@ -65,7 +47,7 @@ void LinkTransfer::release() {
 
 std::string LinkTransfer::redirectTarget() const {
     char* target = nullptr;
-    if (finalStatus_ != 0 && easy_ != nullptr && curl_easy_getinfo(easy_, CURLINFO_REDIRECT_URL, &target) == CURLE_OK &&
+    if (head_.finalStatus != 0 && easy_ != nullptr && curl_easy_getinfo(easy_, CURLINFO_REDIRECT_URL, &target) == CURLE_OK &&
         target != nullptr)
         return target;
     return {};
@@ -83,23 +65,10 @@ std::string LinkTransfer::failure(CURLcode result) const {
 std::size_t LinkTransfer::onHeader(char* data, std::size_t size, std::size_t count, void* self) {
     auto& transfer = *static_cast<LinkTransfer*>(self);
     const std::string_view line(data, size * count);
-    if (line.starts_with("HTTP/")) {
-        transfer.lastStatus_ = statusOfLine(line);
-        transfer.retryAfter_.clear();
-    } else if (startsWithIgnoringCase(line, "retry-after:")) {
-        transfer.retryAfter_ = std::string(line.substr(12));
-    } else if ((line == "\r\n" || line == "\n") && transfer.lastStatus_ >= 200) {
-        transfer.finalStatus_ = transfer.lastStatus_;
-        // The final headers are in: a GET stops here, before its body.
-        if (transfer.get_)
-            return 0;
-    }
+    // The final headers are in: a GET stops here, before its body.
+    if (transfer.head_.take(line) && transfer.get_)
+        return 0;
     return line.size();
-}
-
-std::size_t LinkTransfer::onBody(char*, std::size_t size, std::size_t count, void*) {
-    // No body is ever wanted: any byte of one ends the transfer (an empty write passes).
-    return size * count == 0 ? 0 : CURL_WRITEFUNC_ERROR;
 }
 
 int LinkTransfer::onReady(void* self, char*, char*, int, int) {

@@ -3,6 +3,8 @@
 
 #include <curl/curl.h>
 
+#include "hostlibs/url/RequestRules.h"
+
 namespace tarn {
 
 // One link's request on an easy handle of its own, for a multi handle that runs many: the handle, and
@@ -23,23 +25,20 @@ public:
     // Of the latest request: the final answer's status once its headers are in (else 0), a redirect's
     // target, the Retry-After header, why no status came (for a person), and whether a connection was
     // ever ready for it.
-    int finalStatus() const { return finalStatus_; }
+    int finalStatus() const { return head_.finalStatus; }
     std::string redirectTarget() const;
-    const std::string& retryAfter() const { return retryAfter_; }
+    const std::string& retryAfter() const { return head_.retryAfter; }
     std::string failure(CURLcode result) const;
     bool ready() const { return ready_; }
 
 private:
     static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* self);
-    static std::size_t onBody(char* data, std::size_t size, std::size_t count, void* self);
     static int onReady(void* self, char* remoteIp, char* localIp, int remotePort, int localPort);
 
     CURL* easy_ = nullptr;
     bool get_ = false;
-    int lastStatus_ = 0;
-    int finalStatus_ = 0;
+    AnswerHead head_;
     bool ready_ = false;
-    std::string retryAfter_;
     char errorText_[CURL_ERROR_SIZE] = {};
 };
 

@@ -39,6 +39,41 @@ void applyRequestOptions(CURL* easy) {
     curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
 }
 
+namespace {
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool AnswerHead::take(std::string_view line) {
+    if (line.starts_with("HTTP/")) {
+        lastStatus = statusOfLine(line);
+        retryAfter.clear();
+    } else if (startsWithIgnoringCase(line, "retry-after:")) {
+        retryAfter = std::string(line.substr(12));
+    } else if ((line == "\r\n" || line == "\n") && lastStatus >= 200) {
+        finalStatus = lastStatus;
+        return true;
+    }
+    return false;
+}
+
+std::size_t refuseBody(char*, std::size_t size, std::size_t count, void*) {
+    // An empty write passes.
+    return size * count == 0 ? 0 : CURL_WRITEFUNC_ERROR;
+}
+
 int statusOfLine(std::string_view line) {
     const std::size_t space = line.find(' ');
     if (space == std::string_view::npos || line.size() < space + 4)

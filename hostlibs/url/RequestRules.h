@@ -20,4 +20,19 @@ void applyRequestOptions(CURL* easy);
 // The status of a status line ("HTTP/1.1 404 Not Found", "HTTP/2 200"); 0 when it has none.
 int statusOfLine(std::string_view line);
 
+// What a transfer's header callback learns of an answer, line by line: interim answers (1xx) pass, and
+// the final answer's status stands once its headers end.
+struct AnswerHead {
+    int lastStatus = 0;   // of the latest status line, interim ones included
+    int finalStatus = 0;  // set when the headers of a final answer are complete
+    std::string retryAfter;
+
+    void reset() { *this = {}; }
+    // Takes one header line; true when it ends the final answer's headers.
+    bool take(std::string_view line);
+};
+
+// libcurl's write callback for a request that never wants a body: any byte of one ends the transfer.
+std::size_t refuseBody(char* data, std::size_t size, std::size_t count, void* user);
+
 }  // namespace tarn
