@@ -1,7 +1,7 @@
 #include "app/CorrectionCount.h"
 
-#include "module/host/Document.h"
-#include "module/host/Element.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/Element.h"
 
 int countCorrections(const Document& document) {
     int count = 0;

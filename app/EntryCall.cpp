@@ -4,7 +4,7 @@
 
 #include "app/PageHost.h"
 #include "platform/afx/CException.h"
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 
 std::optional<std::string> runEntry(PluginModule::Entry entry, PageHost& host) {
     try {
@@ -12,7 +12,7 @@ std::optional<std::string> runEntry(PluginModule::Entry entry, PageHost& host) {
         return std::nullopt;
     } catch (CException* e) {
         WCHAR text[512] = {};
-        std::string message = e->GetErrorMessage(text, 512) ? afx::EncodeUtf8(text) : "a framework exception";
+        std::string message = e->GetErrorMessage(text, 512) ? win::EncodeUtf8(text) : "a framework exception";
         e->Delete();
         return message;
     } catch (const std::exception& e) {

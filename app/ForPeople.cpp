@@ -2,14 +2,14 @@
 
 #include <iostream>
 
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 #include "platform/paint/SafeText.h"
 
 std::string forPeople(std::string_view utf8) {
     std::string shown;
     shown.reserve(utf8.size());
-    for (const paint::Glyph& glyph : paint::SafeText(afx::DecodeUtf8(utf8)))
-        afx::AppendUtf8(shown, glyph.c);
+    for (const paint::Glyph& glyph : paint::SafeText(win::DecodeUtf8(utf8)))
+        win::AppendUtf8(shown, glyph.c);
     return shown;
 }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 
 HostWindow::HostWindow(const Document& document) : document_(document) {}
 
@@ -18,7 +18,7 @@ LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
-void HostWindow::showNotice(const std::string& line) { notice_ = afx::DecodeUtf8(line); }
+void HostWindow::showNotice(const std::string& line) { notice_ = win::DecodeUtf8(line); }
 
 std::u16string HostWindow::statusText() const {
     if (notice_)
@@ -35,5 +35,5 @@ std::u16string HostWindow::statusText() const {
         text.remove_suffix(1);
     const std::string status = "line " + std::to_string(sourceCursor_->line) + ", column " +
                                std::to_string(sourceCursor_->column) + ": " + std::string(text);
-    return afx::DecodeUtf8(status);
+    return win::DecodeUtf8(status);
 }

@@ -2,7 +2,7 @@
 #include <optional>
 #include <vector>
 
-#include "module/host/Document.h"
+#include "contracts/host/Document.h"
 #include "platform/afx/CWnd.h"
 
 // The host program's window, which the module's dialog is made over. It stands for the editor's main

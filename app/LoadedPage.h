@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/PageFile.h"
-#include "module/host/Document.h"
+#include "contracts/host/Document.h"
 
 // A page read from disk and parsed into the document the module works on.
 struct LoadedPage {

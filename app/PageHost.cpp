@@ -1,7 +1,7 @@
 #include "app/PageHost.h"
 
-#include "module/host/Document.h"
-#include "module/host/Element.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/Element.h"
 
 PageHost::PageHost(Document& document, std::vector<std::u16string> rootIds, CWnd* hostWindow)
     : document_(document), rootIds_(std::move(rootIds)), hostWindow_(hostWindow) {}

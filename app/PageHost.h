@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "module/host/CPluginHost.h"
+#include "contracts/host/CPluginHost.h"
 
 // One call the module made on the host, with its arguments as numbers (a window: 1, or 0 for null).
 struct HostCall {

@@ -23,14 +23,14 @@
 #include "app/batch/BatchOptions.h"
 #include "app/batch/BatchRun.h"
 #include "hostlibs/common/BrowserEndpoints.h"
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 
 namespace {
 
 std::vector<std::u16string> rootIds(const std::vector<std::string>& roots) {
     std::vector<std::u16string> ids;
     for (const std::string& root : roots)
-        ids.push_back(afx::DecodeUtf8(root));
+        ids.push_back(win::DecodeUtf8(root));
     return ids;
 }
 
@@ -119,7 +119,7 @@ int runProgram(int argc, const char* const* argv) {
     PageHost host(*page->document, rootIds(options->roots), &window);
     if (std::vector<std::u16string> missing = host.missingRoots(); !missing.empty()) {
         for (const std::u16string& id : missing)
-            fail("no element with id \"" + afx::EncodeUtf8(id) + "\" in " + options->page);
+            fail("no element with id \"" + win::EncodeUtf8(id) + "\" in " + options->page);
         return EXIT_FAILED;
     }
     if (!options->automate && (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO))) {

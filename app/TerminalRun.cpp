@@ -4,13 +4,13 @@
 
 #include "app/HostWindow.h"
 #include "app/StopSignals.h"
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 
 namespace {
 
 tui::HostView hostView(const HostWindow& window, const std::string& pagePath) {
     const std::string name = std::filesystem::path(pagePath).filename().string();
-    return {afx::DecodeUtf8("tarnlink: " + name), [&window] { return window.statusText(); }};
+    return {win::DecodeUtf8("tarnlink: " + name), [&window] { return window.statusText(); }};
 }
 
 }  // namespace

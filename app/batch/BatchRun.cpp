@@ -10,11 +10,11 @@
 #include "app/batch/BatchOptions.h"
 #include "app/batch/ExitCodes.h"
 #include "app/batch/PageCheck.h"
-#include "app/batch/PageList.h"
+#include "app/batch/PagesToCheck.h"
 #include "app/batch/Progress.h"
 #include "app/batch/Reports.h"
 #include "hostlibs/url/LookaheadLimits.h"
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 #include "platform/win/WinReg.h"
 
 namespace {
@@ -71,11 +71,11 @@ int runBatch(int argc, const char* const* argv) {
     std::unique_ptr<Progress> progress = Progress::forTerminal();
     PageCheckSetting setting{*module, {}, signals, progress.get(), options->fixRedirects};
     for (const std::string& root : options->roots)
-        setting.roots.push_back(afx::DecodeUtf8(root));
+        setting.roots.push_back(win::DecodeUtf8(root));
 
     RunRecord run;
-    const PageList list = listPages(options->paths);
-    for (const PageList::Failure& failure : list.failures) {
+    const PagesToCheck list = findPages(options->paths);
+    for (const PagesToCheck::Failure& failure : list.failures) {
         fail(failure.path + ": " + failure.message);
         PageRecord record;
         record.path = failure.path;

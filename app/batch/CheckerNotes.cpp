@@ -1,6 +1,6 @@
 #include "app/batch/CheckerNotes.h"
 
-#include "module/host/Url.h"
+#include "contracts/host/Url.h"
 #include "platform/afx/CString.h"
 
 std::optional<tarn::CheckNote> checkerNote(const std::string& url) {

@@ -5,7 +5,7 @@
 #include "app/StopSignals.h"
 #include "app/batch/ListView.h"
 #include "app/batch/Progress.h"
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 #include "platform/win/WinControls.h"
 #include "platform/win/WinUser.h"
 
@@ -143,7 +143,7 @@ void DialogDriver::showProgress() {
     ListView list(list_);
     // The row being checked is the selected one, and the rows are checked in order.
     const int row = list.selected();
-    const std::string url = row >= 0 ? afx::EncodeUtf8(list.text(row, 0)) : std::string();
+    const std::string url = row >= 0 ? win::EncodeUtf8(list.text(row, 0)) : std::string();
     progress_->show(page_, row >= 0 ? row : 0, count_, url);
 }
 
@@ -156,12 +156,12 @@ void DialogDriver::readRows() {
     rows_.resize(static_cast<std::size_t>(count));
     for (int row = 0; row < count; ++row) {
         LinkRecord& out = rows_[static_cast<std::size_t>(row)];
-        out.url = afx::EncodeUtf8(list.text(row, 0));
-        out.result = afx::EncodeUtf8(list.text(row, 1));
-        out.code = afx::EncodeUtf8(list.text(row, 2));
-        out.text = afx::EncodeUtf8(list.text(row, 3));
-        out.tag = afx::EncodeUtf8(list.text(row, 4));
-        out.attribute = afx::EncodeUtf8(list.text(row, 5));
+        out.url = win::EncodeUtf8(list.text(row, 0));
+        out.result = win::EncodeUtf8(list.text(row, 1));
+        out.code = win::EncodeUtf8(list.text(row, 2));
+        out.text = win::EncodeUtf8(list.text(row, 3));
+        out.tag = win::EncodeUtf8(list.text(row, 4));
+        out.attribute = win::EncodeUtf8(list.text(row, 5));
         if (static_cast<std::size_t>(row) < positions_.size() && positions_[static_cast<std::size_t>(row)]) {
             out.line = static_cast<int>(positions_[static_cast<std::size_t>(row)]->line);
             out.column = static_cast<int>(positions_[static_cast<std::size_t>(row)]->column);

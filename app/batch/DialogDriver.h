@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/batch/LinkRecord.h"
-#include "module/host/Document.h"
+#include "contracts/host/Document.h"
 #include "platform/headless/HeadlessFrontEnd.h"
 
 class HostWindow;

@@ -15,7 +15,7 @@
 #include "app/batch/CheckerNotes.h"
 #include "app/batch/DialogDriver.h"
 #include "app/batch/RedirectPlan.h"
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
     HostWindow window(*page->document);
     PageHost host(*page->document, setting.roots, &window);
     if (std::vector<std::u16string> missing = host.missingRoots(); !missing.empty()) {
-        record.failure = "no element with id \"" + afx::EncodeUtf8(missing.front()) + "\"";
+        record.failure = "no element with id \"" + win::EncodeUtf8(missing.front()) + "\"";
         return finish();
     }
     if (!window.Create()) {
@@ -94,7 +94,7 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
     for (LinkRecord& link : record.links)
         addCheckerNotes(link);
     for (const RowFix& fix : driver.kept())
-        record.replaced.emplace_back(record.links[static_cast<std::size_t>(fix.row)].url, afx::EncodeUtf8(fix.url));
+        record.replaced.emplace_back(record.links[static_cast<std::size_t>(fix.row)].url, win::EncodeUtf8(fix.url));
     if (host.documentChanged()) {
         // The report owns standard output; what was written where goes with the other messages.
         const StopSignals& signals = setting.signals;

@@ -2,8 +2,8 @@
 
 #include "app/StopSignals.h"
 #include "app/batch/CheckerNotes.h"
-#include "module/host/CExtenUrlChecker.h"
-#include "platform/afx/Utf8.h"
+#include "contracts/host/CExtenUrlChecker.h"
+#include "platform/win/Utf8.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ DialogDriver::Planner redirectPlanner(const StopSignals& signals) {
             if (!note || !isPermanent(note->status))
                 continue;
             if (std::optional<std::string> end = permanentRedirectEnd(url, note->location, checker, signals))
-                fixes.push_back({static_cast<int>(row), afx::DecodeUtf8(*end)});
+                fixes.push_back({static_cast<int>(row), win::DecodeUtf8(*end)});
         }
         return fixes;
     };

@@ -1,9 +1,9 @@
-#include "module/host/CParamEngineer.h"
+#include "contracts/host/CParamEngineer.h"
 
 #include "hostlibs/common/BrowserEndpoints.h"
 #include "hostlibs/common/BrowserNotice.h"
-#include "module/host/CQuorCommon.h"
-#include "platform/afx/Utf8.h"
+#include "contracts/host/CQuorCommon.h"
+#include "platform/win/Utf8.h"
 #include "platform/win/WinReg.h"
 
 #include <algorithm>
@@ -72,12 +72,12 @@ void CParamEngineer::getDDEBrowserTopic(BROWSER_ID browser, CStringArray& topics
         return;
     std::vector<std::u16string> endpoints;
     for (const std::string& endpoint : tarn::browser::commandLineEndpoints())
-        endpoints.push_back(afx::DecodeUtf8(endpoint));
+        endpoints.push_back(win::DecodeUtf8(endpoint));
     std::u16string option;
     const std::vector<std::u16string> fromOption =
         ReadEndpoints(option) ? SplitEndpoints(option) : std::vector<std::u16string>{DEFAULT_ENDPOINT};
     for (const std::u16string& endpoint : fromOption) {
-        const std::string text = afx::EncodeUtf8(endpoint);
+        const std::string text = win::EncodeUtf8(endpoint);
         if (!tarn::browser::isLoopbackEndpoint(text))
             tarn::browser::notice("the setting browserEndpoints names " + text +
                                   ", which is not a port on this machine (127.0.0.1, [::1] or localhost); skipped");

@@ -1,4 +1,4 @@
-#include "module/host/CQuorCommon.h"
+#include "contracts/host/CQuorCommon.h"
 
 CString CQuorCommon::getHKCUTarnpageBase() {
     return u"Software\\Tarn\\Tarnpage";

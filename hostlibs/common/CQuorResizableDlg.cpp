@@ -1,6 +1,6 @@
-#include "module/host/CQuorResizableDlg.h"
+#include "contracts/host/CQuorResizableDlg.h"
 
-#include "module/host/CRegistryBase.h"
+#include "contracts/host/CRegistryBase.h"
 
 #include <algorithm>
 

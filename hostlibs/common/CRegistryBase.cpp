@@ -1,4 +1,4 @@
-#include "module/host/CRegistryBase.h"
+#include "contracts/host/CRegistryBase.h"
 
 CRegistryBase::CRegistryBase(const char16_t* subKey, HKEY root, int create, int openNow, DWORD access)
     : subKey_(subKey), root_(root), create_(create != 0), access_((create ? KEY_READ | KEY_WRITE : KEY_READ) | access) {

@@ -1,9 +1,9 @@
-#include "module/host/Cci.h"
+#include "contracts/host/Cci.h"
 
 #include "hostlibs/common/BrowserEndpoints.h"
 #include "hostlibs/common/BrowserNotice.h"
-#include "hostlibs/common/PageList.h"
-#include "platform/afx/Utf8.h"
+#include "hostlibs/common/BrowserPageList.h"
+#include "platform/win/Utf8.h"
 
 #include <curl/curl.h>
 
@@ -68,7 +68,7 @@ std::optional<std::string> FetchPageList(const std::string& topic) {
 
 Cci::Cci(const CStringArray& topics, HWND) {
     for (INT_PTR i = 0; i < topics.GetSize(); ++i)
-        topics_.push_back(afx::EncodeUtf8(topics[i].ToStdString()));
+        topics_.push_back(win::EncodeUtf8(topics[i].ToStdString()));
 }
 
 BOOL Cci::GetWindowInfo(CString& url, CString& title, DWORD flags) {
@@ -91,9 +91,9 @@ BOOL Cci::GetWindowInfo(CString& url, CString& title, DWORD flags) {
             continue;
         }
         if (flags & WINDOW_INFO_URL)
-            url = afx::DecodeUtf8(page->url);
+            url = win::DecodeUtf8(page->url);
         if (flags & WINDOW_INFO_TITLE)
-            title = afx::DecodeUtf8(page->title);
+            title = win::DecodeUtf8(page->title);
         return TRUE;
     }
     if (!withoutPage.empty())

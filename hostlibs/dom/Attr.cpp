@@ -1,9 +1,9 @@
-#include "module/host/Attr.h"
+#include "contracts/host/Attr.h"
 
 #include "hostlibs/dom/DocumentStore.h"
-#include "platform/afx/Utf8.h"
-#include "module/host/Document.h"
-#include "module/host/Element.h"
+#include "platform/win/Utf8.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/Element.h"
 
 namespace {
 tarn::dom::DocumentStore& storeOf(const Element* e) { return e->homeDocument()->store(); }
@@ -70,5 +70,5 @@ std::string_view Attr::valueUtf8() const {
     return nameCooked_ ? store.pairSecond(cooked_) : store.string(cooked_);
 }
 
-std::u16string Attr::getName() const { return afx::DecodeUtf8(nameUtf8()); }
-std::u16string Attr::getValue() const { return afx::DecodeUtf8(valueUtf8()); }
+std::u16string Attr::getName() const { return win::DecodeUtf8(nameUtf8()); }
+std::u16string Attr::getValue() const { return win::DecodeUtf8(valueUtf8()); }

@@ -1,8 +1,8 @@
 #include "hostlibs/dom/CharacterData.h"
 
 #include "hostlibs/dom/DocumentStore.h"
-#include "platform/afx/Utf8.h"
-#include "module/host/Document.h"
+#include "platform/win/Utf8.h"
+#include "contracts/host/Document.h"
 
 std::string CharacterData::dataUtf8() const {
     std::string_view raw = homeDocument()->store().read(cooked_, span_);
@@ -23,5 +23,5 @@ std::string CharacterData::dataUtf8() const {
 }
 
 std::u16string CharacterData::getData() const {
-    return afx::DecodeUtf8(dataUtf8());
+    return win::DecodeUtf8(dataUtf8());
 }

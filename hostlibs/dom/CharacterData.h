@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "module/host/Node.h"
-#include "module/host/SourceSpan.h"
+#include "contracts/host/Node.h"
+#include "contracts/host/SourceSpan.h"
 
 // Text, comments and the doctype: nodes whose data is a piece of the page's text, or a string of
 // the document's store where the data differs from the text (character references). Text that

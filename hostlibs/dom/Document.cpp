@@ -1,10 +1,10 @@
-#include "module/host/Document.h"
+#include "contracts/host/Document.h"
 
 #include "hostlibs/dom/CharacterData.h"
 #include "hostlibs/dom/DocumentStore.h"
 #include "hostlibs/dom/LineCounter.h"
-#include "platform/afx/Utf8.h"
-#include "module/host/Element.h"
+#include "platform/win/Utf8.h"
+#include "contracts/host/Element.h"
 
 Document::Document(std::unique_ptr<tarn::dom::DocumentStore> store)
     : Node(this, DOCUMENT_NODE), store_(std::move(store)) {}
@@ -64,7 +64,7 @@ Element* Document::getElementById(std::u16string_view id) const {
         }
         idsBuilt_ = true;
     }
-    auto it = ids_.find(afx::EncodeUtf8(id));
+    auto it = ids_.find(win::EncodeUtf8(id));
     return it == ids_.end() ? nullptr : it->second;
 }
 

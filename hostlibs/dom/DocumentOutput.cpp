@@ -1,6 +1,6 @@
 #include "hostlibs/dom/DocumentStore.h"
 #include "hostlibs/dom/PageEdits.h"
-#include "module/host/Document.h"
+#include "contracts/host/Document.h"
 
 std::string Document::editedText() const {
     const std::string_view text = store_->text();

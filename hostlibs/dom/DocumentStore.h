@@ -10,7 +10,7 @@
 #include "hostlibs/dom/Arena.h"
 #include "hostlibs/dom/NameMap.h"
 #include "hostlibs/dom/charset/DecodedPage.h"
-#include "module/host/Element.h"
+#include "contracts/host/Element.h"
 
 namespace tarn::dom {
 

@@ -1,12 +1,12 @@
-#include "module/host/DomUtBase.h"
+#include "contracts/host/DomUtBase.h"
 
 #include "hostlibs/dom/CharacterData.h"
 #include "hostlibs/dom/DisplayText.h"
 #include "hostlibs/dom/charset/AsciiText.h"
 #include "hostlibs/dom/TreeRules.h"
-#include "platform/afx/Utf8.h"
-#include "module/host/Document.h"
-#include "module/host/Element.h"
+#include "platform/win/Utf8.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/Element.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ CString DomUtBase::getFmtText(Element* element, bool imageAlt, bool keepBreaks) 
             text.separate(' ');
         n = n->getNextSibling();
     }
-    return CString(afx::DecodeUtf8(text.take()));
+    return CString(win::DecodeUtf8(text.take()));
 }
 
 CString DomUtBase::getFmtData(const CString& text) const {

@@ -1,7 +1,7 @@
-#include "module/host/DomUtBaseCore.h"
+#include "contracts/host/DomUtBaseCore.h"
 
 #include "hostlibs/dom/DisplayText.h"
-#include "module/host/Element.h"
+#include "contracts/host/Element.h"
 
 CString DomUtBaseCore::getParsedAttributeValue(Element* element, const std::u16string& name) {
     if (!element)

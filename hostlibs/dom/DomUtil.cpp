@@ -1,9 +1,9 @@
-#include "module/host/DomUtil.h"
+#include "contracts/host/DomUtil.h"
 
 #include <string>
 
 #include "hostlibs/dom/charset/AsciiText.h"
-#include "module/host/Element.h"
+#include "contracts/host/Element.h"
 
 namespace {
 

@@ -1,23 +1,23 @@
-#include "module/host/Element.h"
+#include "contracts/host/Element.h"
 
 #include <algorithm>
 
 #include "hostlibs/dom/DocumentStore.h"
 #include "hostlibs/dom/charset/AsciiText.h"
-#include "module/host/Document.h"
-#include "platform/afx/Utf8.h"
+#include "contracts/host/Document.h"
+#include "platform/win/Utf8.h"
 
 namespace {
 
 // Attribute names are stored lower case; a query matches ASCII-case-insensitively.
 std::string lowerUtf8(const std::u16string& name) {
-    return tarn::charset::toAsciiLower(afx::EncodeUtf8(name));
+    return tarn::charset::toAsciiLower(win::EncodeUtf8(name));
 }
 
 }  // namespace
 
 std::u16string Element::getTagName() const {
-    return afx::DecodeUtf8(kind().name);
+    return win::DecodeUtf8(kind().name);
 }
 
 const ElementKind& Element::kind() const {
@@ -44,7 +44,7 @@ const Attr* Element::findAttribute(std::string_view lowerName) const {
 
 void Element::setAttribute(const std::u16string& name, const std::u16string& value) {
     const std::string lower = lowerUtf8(name);
-    const std::string utf8 = afx::EncodeUtf8(value);
+    const std::string utf8 = win::EncodeUtf8(value);
     if (Attr* a = const_cast<Attr*>(findAttribute(lower))) {
         a->setValue(utf8);
     } else {

@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "module/host/Document.h"
+#include "contracts/host/Document.h"
 
 namespace tarn::dom {
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "module/host/Document.h"
+#include "contracts/host/Document.h"
 
 namespace tarn::dom {
 

@@ -1,9 +1,9 @@
-#include "module/host/Node.h"
+#include "contracts/host/Node.h"
 
 #include "hostlibs/dom/CharacterData.h"
 #include "hostlibs/dom/DocumentStore.h"
-#include "module/host/Document.h"
-#include "module/host/Element.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/Element.h"
 
 namespace {
 // The document itself lives outside its arena.

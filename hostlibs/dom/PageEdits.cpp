@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "hostlibs/dom/DocumentStore.h"
-#include "module/host/Document.h"
-#include "module/host/Element.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/Element.h"
 
 namespace tarn::dom {
 namespace {

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "module/host/SourceSpan.h"
+#include "contracts/host/SourceSpan.h"
 
 class Document;
 class Element;

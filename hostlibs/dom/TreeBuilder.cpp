@@ -6,7 +6,7 @@
 #include "hostlibs/dom/charset/AsciiText.h"
 #include "hostlibs/dom/DocumentStore.h"
 #include "hostlibs/dom/TreeRules.h"
-#include "module/host/Document.h"
+#include "contracts/host/Document.h"
 
 namespace tarn::dom {
 namespace {

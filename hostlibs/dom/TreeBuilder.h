@@ -10,7 +10,7 @@
 #include "hostlibs/dom/LineCounter.h"
 #include "hostlibs/dom/NameMap.h"
 #include "hostlibs/dom/html/Tokenizer.h"
-#include "module/host/Element.h"
+#include "contracts/host/Element.h"
 
 namespace tarn::dom {
 

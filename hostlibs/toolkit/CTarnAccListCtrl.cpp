@@ -1,4 +1,4 @@
-#include "module/host/CTarnAccListCtrl.h"
+#include "contracts/host/CTarnAccListCtrl.h"
 
 IMPLEMENT_DYNAMIC(CTarnAccListCtrl, CListCtrl)
 

@@ -1,4 +1,4 @@
-#include "module/host/CTarnListColumnAccUtil.h"
+#include "contracts/host/CTarnListColumnAccUtil.h"
 
 #include "platform/afx/CListCtrl.h"
 

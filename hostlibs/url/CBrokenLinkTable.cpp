@@ -1,10 +1,10 @@
-#include "module/host/CBrokenLinkTable.h"
+#include "contracts/host/CBrokenLinkTable.h"
 
 #include <string_view>
 
 #include "hostlibs/url/UrlChars.h"
 #include "hostlibs/url/UrlLayout.h"
-#include "module/host/Url.h"
+#include "contracts/host/Url.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "module/host/CExtenUrlChecker.h"
+#include "contracts/host/CExtenUrlChecker.h"
 
 #include <optional>
 #include <string>
@@ -8,9 +8,9 @@
 #include "hostlibs/url/EscapeRequestUrl.h"
 #include "hostlibs/url/HttpTransfer.h"
 #include "hostlibs/url/RequestRules.h"
-#include "module/host/CUrlEngineer.h"
-#include "module/host/IsProtocol.h"
-#include "module/host/Url.h"
+#include "contracts/host/CUrlEngineer.h"
+#include "contracts/host/IsProtocol.h"
+#include "contracts/host/Url.h"
 #include "platform/afx/CWnd.h"
 #include "platform/win/WinUser.h"
 

@@ -1,4 +1,4 @@
-#include "module/host/CUrlEngineer.h"
+#include "contracts/host/CUrlEngineer.h"
 
 #include "hostlibs/url/CheckRuns.h"
 #include "hostlibs/url/HttpReason.h"

@@ -5,8 +5,8 @@
 #include "hostlibs/url/CheckRuns.h"
 #include "hostlibs/url/EscapeRequestUrl.h"
 #include "hostlibs/url/QueuedLinks.h"
-#include "module/host/IsProtocol.h"
-#include "module/host/Url.h"
+#include "contracts/host/IsProtocol.h"
+#include "contracts/host/Url.h"
 
 namespace tarn {
 namespace {

@@ -1,4 +1,4 @@
-#include "module/host/IsProtocol.h"
+#include "contracts/host/IsProtocol.h"
 
 #include <string>
 

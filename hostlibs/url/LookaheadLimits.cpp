@@ -4,7 +4,7 @@
 #include <atomic>
 #include <mutex>
 
-#include "module/host/CQuorCommon.h"
+#include "contracts/host/CQuorCommon.h"
 #include "platform/win/WinReg.h"
 
 namespace tarn {

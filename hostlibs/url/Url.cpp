@@ -1,4 +1,4 @@
-#include "module/host/Url.h"
+#include "contracts/host/Url.h"
 
 #include <string>
 #include <string_view>

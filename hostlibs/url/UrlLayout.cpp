@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "hostlibs/url/UrlChars.h"
-#include "module/host/Url.h"
+#include "contracts/host/Url.h"
 
 namespace tarn::url {
 namespace {

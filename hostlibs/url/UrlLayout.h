@@ -6,7 +6,7 @@
 
 // Where each part of a URL stands in its cleaned text; Url and the broken-link table read the text
 // through these positions instead of copying every part. The rules are documented in
-// module/host/Url.h.
+// contracts/host/Url.h.
 namespace tarn::url {
 
 inline constexpr std::size_t kNone = static_cast<std::size_t>(-1);

@@ -1,6 +1,6 @@
-#include "module/host/CBrokenLinkTable.h"
-#include "module/host/CExtenUrlChecker.h"
-#include "module/host/Url.h"
+#include "contracts/host/CBrokenLinkTable.h"
+#include "contracts/host/CExtenUrlChecker.h"
+#include "contracts/host/Url.h"
 #include "module/links/CTarnLinkCheckItems.h"
 #include "platform/win/WinBase.h"
 

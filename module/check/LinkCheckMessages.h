@@ -1,5 +1,5 @@
 #pragma once
-#include "module/host/CUrlEngineer.h"
+#include "contracts/host/CUrlEngineer.h"
 #include "platform/win/WinUser.h"
 
 // The messages of a check run, sent by the worker to the dialog (all blocking sends) and posted by the

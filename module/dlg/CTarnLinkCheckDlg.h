@@ -1,7 +1,7 @@
 #pragma once
 
-#include "module/host/CQuorResizableDlg.h"
-#include "module/host/CTarnAccListCtrl.h"
+#include "contracts/host/CQuorResizableDlg.h"
+#include "contracts/host/CTarnAccListCtrl.h"
 #include "platform/afx/CButton.h"
 #include "platform/afx/CComboBox.h"
 #include "platform/afx/CString.h"

@@ -1,6 +1,6 @@
 #include "module/dlg/CTarnLinkCheckDlg.h"
 
-#include "module/host/CUrlEngineer.h"
+#include "contracts/host/CUrlEngineer.h"
 #include "module/links/CTarnLinkCheckItems.h"
 #include "module/res/resource.h"
 

@@ -1,8 +1,8 @@
 #include "module/dlg/CTarnLinkCheckDlg.h"
 
-#include "module/host/CParamEngineer.h"
-#include "module/host/CPluginHost.h"
-#include "module/host/Cci.h"
+#include "contracts/host/CParamEngineer.h"
+#include "contracts/host/CPluginHost.h"
+#include "contracts/host/Cci.h"
 #include "module/links/CTarnLinkCheckItem.h"
 #include "module/links/LinkCheckValues.h"
 #include "module/res/resource.h"

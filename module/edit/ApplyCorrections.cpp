@@ -1,6 +1,6 @@
-#include "module/host/Document.h"
-#include "module/host/DomUtil.h"
-#include "module/host/Element.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/DomUtil.h"
+#include "contracts/host/Element.h"
 #include "module/links/CTarnLinkCheckItems.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "module/links/CTarnLinkCheckItem.h"
 
-#include "module/host/Element.h"
+#include "contracts/host/Element.h"
 
 CTarnLinkCheckItem::CTarnLinkCheckItem(Element* element, const CString& attrName, const CString& url,
                                        const CString& text)

@@ -1,9 +1,9 @@
-#include "module/host/CPluginHost.h"
-#include "module/host/Document.h"
-#include "module/host/DomUtBase.h"
-#include "module/host/DomUtBaseCore.h"
-#include "module/host/Element.h"
-#include "module/host/IsProtocol.h"
+#include "contracts/host/CPluginHost.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/DomUtBase.h"
+#include "contracts/host/DomUtBaseCore.h"
+#include "contracts/host/Element.h"
+#include "contracts/host/IsProtocol.h"
 #include "module/links/CTarnLinkCheckItems.h"
 
 void CTarnLinkCheckItems::collectLinks(CPluginHost* host) {

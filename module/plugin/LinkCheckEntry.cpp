@@ -1,7 +1,7 @@
 #include "module/plugin/LinkCheckEntry.h"
 
 #include "module/dlg/CTarnLinkCheckDlg.h"
-#include "module/host/CPluginHost.h"
+#include "contracts/host/CPluginHost.h"
 
 // Exceptions are not caught here: they reach the host, and the dialog's destructor cleans up on the way.
 void LinkCheckEntry(CPluginHost* host) {

@@ -1,6 +1,6 @@
 #include "platform/afx/CListCtrl.h"
 
-#include "platform/listview/ListViewMessages.h"
+#include "platform/afx/ListViewMessages.h"
 
 
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)

@@ -1,7 +1,7 @@
 #include "platform/afx/CString.h"
 
 #include "platform/afx/FormatEngine.h"
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -303,6 +303,6 @@ void CString::AppendFormatList(const char16_t* pszFormat, std::span<const afx::F
     Append(text);
 }
 
-CString CString::FromUtf8(std::string_view utf8) { return CString(afx::DecodeUtf8(utf8)); }
+CString CString::FromUtf8(std::string_view utf8) { return CString(win::DecodeUtf8(utf8)); }
 
-std::string CString::ToUtf8() const { return afx::EncodeUtf8(Text()); }
+std::string CString::ToUtf8() const { return win::EncodeUtf8(Text()); }

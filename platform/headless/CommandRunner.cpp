@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 #include "platform/headless/HeadlessFrontEnd.h"
 #include "platform/win/WindowInput.h"
 
@@ -75,7 +75,7 @@ nlohmann::json HeadlessFrontEnd::Command(const nlohmann::json& command) {
         const auto text = command.find("text");
         if (!id || text == command.end() || !text->is_string())
             return Malformed(id ? "text" : "id");
-        return Answer(Type(*id, afx::DecodeUtf8(text->get<std::string>())));
+        return Answer(Type(*id, win::DecodeUtf8(text->get<std::string>())));
     }
     if (op == "tick") {
         const std::optional<int> row = need("row");

@@ -1,4 +1,4 @@
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 #include "platform/headless/HeadlessFrontEnd.h"
 #include "platform/paint/ControlReading.h"
 #include "platform/paint/DialogPainter.h"
@@ -15,7 +15,7 @@ namespace {
 using nlohmann::json;
 using paint::ControlKind;
 
-std::string Utf8(std::u16string_view text) { return afx::EncodeUtf8(text); }
+std::string Utf8(std::u16string_view text) { return win::EncodeUtf8(text); }
 
 const char* ClassName(ControlKind kind) {
     switch (kind) {

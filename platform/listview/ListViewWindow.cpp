@@ -1,5 +1,5 @@
 #include "platform/listview/ListView.h"
-#include "platform/listview/ListViewMessages.h"
+#include "platform/afx/ListViewMessages.h"
 #include "platform/win/WindowInput.h"
 
 // The window procedure of "SysListView32": the messages mapped onto the list's own object.

@@ -1,6 +1,6 @@
 #include "platform/paint/CellGrid.h"
 
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 
 #include <algorithm>
 
@@ -125,7 +125,7 @@ std::vector<std::string> CellGrid::Lines() const {
         std::string line;
         for (int x = 0; x < width_; ++x)
             for (char32_t c : At(x, y).glyph)
-                afx::AppendUtf8(line, c);
+                win::AppendUtf8(line, c);
         lines.push_back(std::move(line));
     }
     return lines;

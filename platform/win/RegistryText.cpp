@@ -1,6 +1,6 @@
 #include "platform/win/RegistryText.h"
 
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 #include "platform/win/WinReg.h"
 
 #include <cstring>
@@ -20,7 +20,7 @@ void AppendHex(std::string& out, std::uint32_t value, int digits) {
 void AppendQuoted(std::string& out, std::u16string_view text) {
     out.push_back('"');
     std::size_t run = 0;  // start of the units not yet written
-    auto flush = [&](std::size_t end) { out += afx::EncodeUtf8(text.substr(run, end - run)); };
+    auto flush = [&](std::size_t end) { out += win::EncodeUtf8(text.substr(run, end - run)); };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         const bool pairedHigh = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
@@ -123,7 +123,7 @@ std::optional<std::u16string> ParseQuoted(std::string_view& text) {
     std::u16string out;
     std::size_t i = 1;
     std::size_t run = 1;
-    auto flush = [&](std::size_t end) { out += afx::DecodeUtf8(text.substr(run, end - run)); };
+    auto flush = [&](std::size_t end) { out += win::DecodeUtf8(text.substr(run, end - run)); };
     while (i < text.size() && text[i] != '"') {
         if (text[i] != '\\') {
             ++i;
@@ -241,7 +241,7 @@ std::string FormatRegistryText(const RegistryTree& tree) {
         if (folded.empty() && key.values.empty())
             continue;
         out += "\n[";
-        out += afx::EncodeUtf8(key.path);
+        out += win::EncodeUtf8(key.path);
         out += "]\n";
         for (const auto& [name, value] : key.values)
             AppendValue(out, value);
@@ -252,7 +252,7 @@ std::string FormatRegistryText(const RegistryTree& tree) {
 std::optional<RegistryTree> ParseRegistryText(std::string_view text) {
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
-    if (afx::EncodeUtf8(afx::DecodeUtf8(text)) != text)
+    if (win::EncodeUtf8(win::DecodeUtf8(text)) != text)
         return std::nullopt;
     RegistryTree tree;
     RegistryKey* key = nullptr;
@@ -265,7 +265,7 @@ std::optional<RegistryTree> ParseRegistryText(std::string_view text) {
         if (line.front() == '[') {
             if (line.back() != ']' || line.size() < 2)
                 return std::nullopt;
-            const auto names = RegistryTree::SplitPath(afx::DecodeUtf8(line.substr(1, line.size() - 2)));
+            const auto names = RegistryTree::SplitPath(win::DecodeUtf8(line.substr(1, line.size() - 2)));
             if (!names)
                 return std::nullopt;
             std::u16string folded;

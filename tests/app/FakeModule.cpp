@@ -12,9 +12,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "module/host/CPluginHost.h"
-#include "module/host/Document.h"
-#include "module/host/Element.h"
+#include "contracts/host/CPluginHost.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/Element.h"
 #include "platform/afx/CDialog.h"
 #include "platform/afx/CException.h"
 

@@ -3,7 +3,7 @@
 #include "app/CorrectionCount.h"
 #include "app/HostWindow.h"
 #include "hostlibs/dom/HtmlParser.h"
-#include "module/host/Element.h"
+#include "contracts/host/Element.h"
 
 namespace {
 

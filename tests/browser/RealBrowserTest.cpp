@@ -15,8 +15,8 @@
 
 #include <gtest/gtest.h>
 
-#include "module/host/Cci.h"
-#include "platform/afx/Utf8.h"
+#include "contracts/host/Cci.h"
+#include "platform/win/Utf8.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "tests/http/LoopbackServer.h"
 
@@ -173,12 +173,12 @@ private:
 // The URL and title of the page a browser shows in front, as the host library reads them.
 std::pair<std::string, std::string> pageInFront(const std::string& endpoint) {
     CStringArray topics;
-    topics.Add(CString(afx::DecodeUtf8(endpoint)));
+    topics.Add(CString(win::DecodeUtf8(endpoint)));
     CString url;
     CString title;
     if (!Cci(topics, nullptr).GetWindowInfo(url, title, Cci::WINDOW_INFO_URL | Cci::WINDOW_INFO_TITLE))
         return {};
-    return {afx::EncodeUtf8(url.ToStdString()), afx::EncodeUtf8(title.ToStdString())};
+    return {win::EncodeUtf8(url.ToStdString()), win::EncodeUtf8(title.ToStdString())};
 }
 
 // Waits (bounded) until the browser shows `url` with `title` in front.

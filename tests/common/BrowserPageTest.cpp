@@ -2,10 +2,10 @@
 
 #include "hostlibs/common/BrowserEndpoints.h"
 #include "hostlibs/common/BrowserNotice.h"
-#include "module/host/CParamEngineer.h"
-#include "module/host/CQuorCommon.h"
-#include "module/host/Cci.h"
-#include "platform/afx/Utf8.h"
+#include "contracts/host/CParamEngineer.h"
+#include "contracts/host/CQuorCommon.h"
+#include "contracts/host/Cci.h"
+#include "platform/win/Utf8.h"
 #include "tests/http/LoopbackServer.h"
 #include "tests/registry/RegistryTestSupport.h"
 
@@ -49,7 +49,7 @@ protected:
     }
 
     static CString Topic(const LoopbackServer& server) {
-        return CString(afx::DecodeUtf8(server.url("").substr(std::string("http://").size())));
+        return CString(win::DecodeUtf8(server.url("").substr(std::string("http://").size())));
     }
 
     std::vector<std::string> notices;
@@ -140,8 +140,8 @@ TEST_F(BrowserPage, TheFirstPageOfTheFirstAnsweringBrowserIsTaken) {
     EXPECT_EQ(untouched, CString(u"kept"));
     // One line for each failed click, naming what was asked.
     ASSERT_EQ(notices.size(), 3u);
-    EXPECT_EQ(notices[0], "the browser at " + afx::EncodeUtf8(Topic(noPage).ToStdString()) + " shows no web page");
-    EXPECT_EQ(notices[1].rfind("no browser answers at 127.0.0.1:9, " + afx::EncodeUtf8(Topic(notJson).ToStdString()) +
+    EXPECT_EQ(notices[0], "the browser at " + win::EncodeUtf8(Topic(noPage).ToStdString()) + " shows no web page");
+    EXPECT_EQ(notices[1].rfind("no browser answers at 127.0.0.1:9, " + win::EncodeUtf8(Topic(notJson).ToStdString()) +
                                    "; start one with --remote-debugging-port=9222",
                                0),
               0u)

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "module/host/CQuorCommon.h"
-#include "module/host/CRegistryBase.h"
+#include "contracts/host/CQuorCommon.h"
+#include "contracts/host/CRegistryBase.h"
 #include "tests/registry/RegistryTestSupport.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "tests/dialog/DialogTestSupport.h"
 
-#include "module/host/CQuorCommon.h"
+#include "contracts/host/CQuorCommon.h"
 #include "module/links/LinkCheckValues.h"
 #include "module/res/resource.h"
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 #include "platform/win/WinReg.h"
 #include "platform/win/WinUser.h"
 #include "platform/win/WindowInput.h"
@@ -72,7 +72,7 @@ protected:
         ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, CQuorCommon::getHKCUTarnpageOptions().GetString(), 0, nullptr,
                                   REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
-        const std::u16string value = afx::DecodeUtf8(endpoints);
+        const std::u16string value = win::DecodeUtf8(endpoints);
         ASSERT_EQ(RegSetValueExW(key, u"browserEndpoints", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                  static_cast<DWORD>((value.size() + 1) * sizeof(char16_t))),
                   ERROR_SUCCESS);

@@ -1,8 +1,8 @@
 #include "tests/dialog/DialogTestSupport.h"
 
 #include "hostlibs/dom/HtmlParser.h"
-#include "module/host/CRegistryBase.h"
-#include "module/host/CQuorCommon.h"
+#include "contracts/host/CRegistryBase.h"
+#include "contracts/host/CQuorCommon.h"
 #include "module/plugin/ModuleStartup.h"
 #include "module/res/resource.h"
 #include "platform/win/ModalFrontEnd.h"

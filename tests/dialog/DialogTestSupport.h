@@ -10,7 +10,7 @@
 
 #include "app/PageHost.h"
 #include "module/dlg/CTarnLinkCheckDlg.h"
-#include "module/host/Document.h"
+#include "contracts/host/Document.h"
 #include "module/links/CTarnLinkCheckItems.h"
 #include "platform/headless/HeadlessFrontEnd.h"
 

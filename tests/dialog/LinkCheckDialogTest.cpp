@@ -1,7 +1,7 @@
 #include "tests/dialog/DialogTestSupport.h"
 
-#include "module/host/CQuorResizableDlg.h"
-#include "module/host/CRegistryBase.h"
+#include "contracts/host/CQuorResizableDlg.h"
+#include "contracts/host/CRegistryBase.h"
 #include "module/links/LinkCheckValues.h"
 #include "module/res/resource.h"
 #include "platform/win/WinUser.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "hostlibs/dom/HtmlParser.h"
-#include "module/host/Document.h"
-#include "module/host/DomUtBase.h"
-#include "module/host/Element.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/DomUtBase.h"
+#include "contracts/host/Element.h"
 
 namespace {
 

@@ -19,12 +19,12 @@
 #include "app/PageHost.h"
 #include "hostlibs/dom/HtmlParser.h"
 #include "hostlibs/dom/DocumentStore.h"
-#include "module/host/Attr.h"
-#include "module/host/Document.h"
-#include "module/host/Element.h"
+#include "contracts/host/Attr.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/Element.h"
 #include "module/links/CTarnLinkCheckItems.h"
 #include "module/links/LinkCheckValues.h"
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {
@@ -119,8 +119,8 @@ void SameElements(const std::vector<std::u16string>& edited, const std::vector<s
         const std::u16string a = i < edited.size() ? edited[i] : u"(none)";
         const std::u16string b = i < readBack.size() ? readBack[i] : u"(none)";
         if (a != b) {
-            std::fprintf(stderr, "element %zu\n  edited:    %s\n  read back: %s\n", i, afx::EncodeUtf8(a).c_str(),
-                         afx::EncodeUtf8(b).c_str());
+            std::fprintf(stderr, "element %zu\n  edited:    %s\n  read back: %s\n", i, win::EncodeUtf8(a).c_str(),
+                         win::EncodeUtf8(b).c_str());
             break;
         }
     }

@@ -8,9 +8,9 @@
 
 #include "app/PageHost.h"
 #include "hostlibs/dom/HtmlParser.h"
-#include "module/host/Document.h"
-#include "module/host/Element.h"
-#include "module/host/IsProtocol.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/Element.h"
+#include "contracts/host/IsProtocol.h"
 #include "module/links/CTarnLinkCheckItems.h"
 #include "tests/fuzz/FuzzCheck.h"
 

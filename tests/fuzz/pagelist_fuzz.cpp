@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "hostlibs/common/PageList.h"
+#include "hostlibs/common/BrowserPageList.h"
 #include "tests/fuzz/FuzzCheck.h"
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string body(reinterpret_cast<const char*>(data), size);
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char& c : scheme)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
     FuzzCheck(scheme == "http" || scheme == "https", "the page taken is a web page");
-    afx::DecodeUtf8(page->url);
-    afx::DecodeUtf8(page->title);
+    win::DecodeUtf8(page->url);
+    win::DecodeUtf8(page->title);
     return 0;
 }

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "hostlibs/url/UrlLayout.h"
-#include "module/host/IsProtocol.h"
-#include "module/host/Url.h"
+#include "contracts/host/IsProtocol.h"
+#include "contracts/host/Url.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "module/host/CUrlEngineer.h"
+#include "contracts/host/CUrlEngineer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <thread>
 
-#include "module/host/CExtenUrlChecker.h"
+#include "contracts/host/CExtenUrlChecker.h"
 #include "tests/http/HttpTestSupport.h"
 #include "tests/http/LoopbackServer.h"
 #include "tests/http/SocketServer.h"

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "module/host/CUrlEngineer.h"
+#include "contracts/host/CUrlEngineer.h"
 
 namespace httptest {
 

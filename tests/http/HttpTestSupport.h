@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "module/host/CExtenUrlChecker.h"
+#include "contracts/host/CExtenUrlChecker.h"
 
 namespace httptest {
 

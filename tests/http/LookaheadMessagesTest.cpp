@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "hostlibs/url/LookaheadLimits.h"
-#include "module/host/CExtenUrlChecker.h"
-#include "module/host/CUrlEngineer.h"
+#include "contracts/host/CExtenUrlChecker.h"
+#include "contracts/host/CUrlEngineer.h"
 #include "platform/afx/CWnd.h"
 #include "platform/win/CommCtrl.h"
 #include "platform/win/WinUser.h"

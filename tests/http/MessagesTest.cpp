@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "module/host/CExtenUrlChecker.h"
-#include "module/host/CUrlEngineer.h"
+#include "contracts/host/CExtenUrlChecker.h"
+#include "contracts/host/CUrlEngineer.h"
 #include "platform/afx/CWnd.h"
 #include "platform/win/WinUser.h"
 #include "tests/http/HttpTestSupport.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "module/host/CExtenUrlChecker.h"
+#include "contracts/host/CExtenUrlChecker.h"
 #include "tests/http/HttpTestSupport.h"
 #include "tests/http/LoopbackServer.h"
 

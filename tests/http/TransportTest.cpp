@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "module/host/CExtenUrlChecker.h"
+#include "contracts/host/CExtenUrlChecker.h"
 #include "tests/http/HttpTestSupport.h"
 #include "tests/http/LoopbackServer.h"
 #include "tests/http/SocketServer.h"

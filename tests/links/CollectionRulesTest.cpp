@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "module/host/Element.h"
+#include "contracts/host/Element.h"
 #include "tests/links/LinkTestSupport.h"
 
 namespace {

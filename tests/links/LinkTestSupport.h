@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/PageHost.h"
-#include "module/host/Document.h"
+#include "contracts/host/Document.h"
 #include "module/links/CTarnLinkCheckItems.h"
 
 namespace tarn::test {

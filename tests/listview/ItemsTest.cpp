@@ -1,4 +1,4 @@
-#include "platform/listview/ListViewMessages.h"
+#include "platform/afx/ListViewMessages.h"
 #include "tests/listview/ListViewFixture.h"
 
 using lvtest::ListViewTest;

@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 #include "platform/win/TextCells.h"
 
 extern char** environ;
@@ -178,7 +178,7 @@ int TmuxSession::commandPid() {
 
 int cellOf(const std::string& line, const std::string& needle) {
     const std::size_t at = line.find(needle);
-    return at == std::string::npos ? -1 : TextCells(afx::DecodeUtf8(line.substr(0, at)));
+    return at == std::string::npos ? -1 : TextCells(win::DecodeUtf8(line.substr(0, at)));
 }
 
 int lineOf(const std::vector<std::string>& screen, const std::string& needle) {

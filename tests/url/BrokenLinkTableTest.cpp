@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "module/host/CBrokenLinkTable.h"
+#include "contracts/host/CBrokenLinkTable.h"
 
 namespace {
 

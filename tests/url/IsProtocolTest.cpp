@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "module/host/IsProtocol.h"
+#include "contracts/host/IsProtocol.h"
 
 namespace {
 

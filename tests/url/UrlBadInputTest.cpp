@@ -4,8 +4,8 @@
 #include <random>
 #include <string>
 
-#include "module/host/IsProtocol.h"
-#include "module/host/Url.h"
+#include "contracts/host/IsProtocol.h"
+#include "contracts/host/Url.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "module/host/Url.h"
+#include "contracts/host/Url.h"
 
 namespace {
 

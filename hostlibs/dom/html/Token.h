@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "module/host/SourceSpan.h"
+#include "contracts/host/SourceSpan.h"
 
 namespace tarn::html {
 

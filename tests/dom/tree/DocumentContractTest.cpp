@@ -5,10 +5,10 @@
 
 #include "hostlibs/dom/CharacterData.h"
 #include "hostlibs/dom/HtmlParser.h"
-#include "module/host/Document.h"
-#include "module/host/DomUtBaseCore.h"
-#include "module/host/DomUtil.h"
-#include "module/host/Element.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/DomUtBaseCore.h"
+#include "contracts/host/DomUtil.h"
+#include "contracts/host/Element.h"
 
 namespace {
 

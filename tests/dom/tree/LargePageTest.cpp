@@ -4,8 +4,8 @@
 
 #include "hostlibs/dom/CharacterData.h"
 #include "hostlibs/dom/HtmlParser.h"
-#include "module/host/Document.h"
-#include "module/host/Element.h"
+#include "contracts/host/Document.h"
+#include "contracts/host/Element.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "tests/dom/tree/TreeDump.h"
 
-#include "module/host/Element.h"
+#include "contracts/host/Element.h"
 
 namespace tarn::test {
 

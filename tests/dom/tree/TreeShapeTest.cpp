@@ -3,7 +3,7 @@
 #include <map>
 
 #include "hostlibs/dom/HtmlParser.h"
-#include "module/host/Element.h"
+#include "contracts/host/Element.h"
 #include "tests/dom/tree/TreeDump.h"
 
 namespace {

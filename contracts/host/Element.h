@@ -3,9 +3,9 @@
 #include <span>
 #include <string>
 
-#include "module/host/Attr.h"
-#include "module/host/Node.h"
-#include "module/host/SourceSpan.h"
+#include "contracts/host/Attr.h"
+#include "contracts/host/Node.h"
+#include "contracts/host/SourceSpan.h"
 
 // What the document library knows of a tag name: its DOM spelling and its element ID.
 struct ElementKind {

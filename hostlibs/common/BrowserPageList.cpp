@@ -1,4 +1,4 @@
-#include "hostlibs/common/PageList.h"
+#include "hostlibs/common/BrowserPageList.h"
 
 #include <nlohmann/json.hpp>
 

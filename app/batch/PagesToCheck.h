@@ -5,7 +5,7 @@
 // The pages a run checks: each PATH that is a folder gives its *.html and *.htm files, searched
 // recursively and sorted by path; any other PATH is a page as given (a missing one is reported when
 // it is read). A folder that cannot be searched, or holds no page, gives a failure.
-struct PageList {
+struct PagesToCheck {
     struct Failure {
         std::string path;
         std::string message;
@@ -14,4 +14,4 @@ struct PageList {
     std::vector<Failure> failures;
 };
 
-PageList listPages(const std::vector<std::string>& paths);
+PagesToCheck findPages(const std::vector<std::string>& paths);

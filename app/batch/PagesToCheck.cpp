@@ -1,4 +1,4 @@
-#include "app/batch/PageList.h"
+#include "app/batch/PagesToCheck.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -17,8 +17,8 @@ bool isPage(const fs::path& path) {
 
 }  // namespace
 
-PageList listPages(const std::vector<std::string>& paths) {
-    PageList list;
+PagesToCheck findPages(const std::vector<std::string>& paths) {
+    PagesToCheck list;
     for (const std::string& path : paths) {
         std::error_code error;
         if (!fs::is_directory(path, error)) {

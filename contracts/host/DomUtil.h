@@ -1,5 +1,5 @@
 #pragma once
-#include "module/host/DomUtBase.h"
+#include "contracts/host/DomUtBase.h"
 
 class CCSSDataManager;  // the editor's style sheet data; never needed here
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "module/host/SourceSpan.h"
+#include "contracts/host/SourceSpan.h"
 
 class Element;
 

@@ -1,6 +1,6 @@
-#include "platform/afx/Utf8.h"
+#include "platform/win/Utf8.h"
 
-namespace afx {
+namespace win {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -127,4 +127,4 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-}  // namespace afx
+}  // namespace win

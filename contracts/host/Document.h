@@ -7,9 +7,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "module/host/SourceSpan.h"
+#include "contracts/host/SourceSpan.h"
 
-#include "module/host/Node.h"
+#include "contracts/host/Node.h"
 
 class Element;
 namespace tarn::dom { class DocumentStore; }
