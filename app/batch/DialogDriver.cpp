@@ -6,6 +6,7 @@
 #include "contracts/dialog/LinkCheckFace.h"
 #include "hostlibs/run/CheckJournal.h"
 #include "hostlibs/url/AskedUrl.h"
+#include "platform/afx/CWinThread.h"
 #include "platform/win/CommCtrl.h"
 #include "platform/win/ListViewText.h"
 #include "platform/win/Utf8.h"
@@ -16,6 +17,8 @@ namespace {
 
 // A run may take as long as its links take; the signals end it sooner.
 constexpr int kRunTimeoutMs = 24 * 60 * 60 * 1000;
+// A worker's steps after its last report take microseconds; this only bounds a wait that cannot end.
+constexpr DWORD kWorkerEndMs = 1000;
 // Rows double-clicked per step: between steps the dialog serves the check's messages.
 constexpr int kPositionsPerStep = 512;
 
@@ -75,6 +78,10 @@ bool DialogDriver::advance(headless::HeadlessFrontEnd& frontEnd) {
             const std::optional<headless::Outcome> idle = frontEnd.WaitIdle(kRunTimeoutMs, IDC_STOP);
             if (!idle)
                 return false;
+            // The worker's last steps follow its report that the run ended, and the dialog's end (or next
+            // Start) waits for them by polling every 50 ms: the driver, faster than any user, lets them
+            // pass first.
+            AfxWaitForThreadsToEnd(kWorkerEndMs);
             if (progress_ != nullptr)
                 progress_->clear();
             if (phase_ == Phase::FixRun) {
