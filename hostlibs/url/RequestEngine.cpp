@@ -20,6 +20,8 @@ constexpr int kRetriesAfterRefusal = 2;
 constexpr int kLongestWaitMs = 1000;
 // Idle connections kept however few requests run at once: a page's recent hosts.
 constexpr long kFewestKeptConnections = 16;
+// Idle connections kept at most, however many hosts a check's queue names: each is an open descriptor.
+constexpr long kMostKeptConnections = 512;
 // How often a waiting worker asks whether it was stopped, besides being woken.
 constexpr std::chrono::milliseconds kAbortPoll{20};
 
@@ -67,13 +69,8 @@ RequestEngine::RequestEngine(RequestLimits limits, AnswerReuse reuse)
     multi_ = curl_multi_init();
     if (multi_ == nullptr)
         return;
-    // Every connection that may be in use (the worker's own ask may run one over the limit, see
-    // pickJobsLocked) is kept when it falls idle, and at least a few for one at a time over several hosts:
-    // a connection closed to make room would be opened again moments later.
-    const long kept = std::max<long>(limits_.parallel + 1, kFewestKeptConnections);
     curl_multi_setopt(multi_, CURLMOPT_MAX_HOST_CONNECTIONS, static_cast<long>(limits_.perHost));
-    curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, kept);
-    curl_multi_setopt(multi_, CURLMOPT_MAX_TOTAL_CONNECTIONS, kept);
+    keepConnections(0);
     curl_multi_setopt(multi_, CURLMOPT_PIPELINING, CURLPIPE_MULTIPLEX);
     driver_ = std::jthread([this](std::stop_token stop) { drive(stop); });
 }
@@ -99,7 +96,12 @@ void RequestEngine::startCheck(std::optional<std::vector<LinkRequest>> queue, st
         const std::lock_guard lock(mutex_);
         cancelLocked();
         lookingAhead_ = queue.has_value() && limits_.parallel > 1;
+        hostsQueued_ = 0;
         if (lookingAhead_) {
+            std::unordered_set<std::string> hosts;
+            for (const LinkRequest& link : *queue)
+                hosts.insert(link.host);
+            hostsQueued_ = hosts.size();
             queue_ = std::move(*queue);
             queueLimit_ = limit;
             taken_.assign(queue_.size(), false);
@@ -278,12 +280,29 @@ void RequestEngine::launch(const JobPtr& job) {
     transfers_.emplace(easy, job);
 }
 
+// Every connection that may be in use (the worker's own ask may run one over the limit, see
+// pickJobsLocked) is kept when it falls idle, and one to each host the check's queue names, so the
+// look-ahead over a page that goes round many hosts finds its connection to the next one still open: a
+// connection closed to make room would be opened again moments later. At least a few are kept for one at
+// a time over several hosts. On the driver's thread, or before it runs.
+void RequestEngine::keepConnections(std::size_t hosts) {
+    const long kept = std::clamp(static_cast<long>(hosts), std::max<long>(limits_.parallel + 1, kFewestKeptConnections),
+                                 std::max<long>(limits_.parallel + 1, kMostKeptConnections));
+    if (kept == keptConnections_)
+        return;
+    keptConnections_ = kept;
+    curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, kept);
+    curl_multi_setopt(multi_, CURLMOPT_MAX_TOTAL_CONNECTIONS, kept);
+}
+
 void RequestEngine::drive(std::stop_token stop) {
     std::vector<JobPtr> toStart;
     while (!stop.stop_requested()) {
         std::vector<JobPtr> ended;
+        std::size_t hosts = 0;
         {
             const std::lock_guard lock(mutex_);
+            hosts = hostsQueued_;
             ended.swap(dropped_);
             for (const JobPtr& job : ended) {
                 pacing_.ended(job->request.host);
@@ -291,6 +310,7 @@ void RequestEngine::drive(std::stop_token stop) {
             }
             pickJobsLocked(Clock::now(), toStart);
         }
+        keepConnections(hosts);
         // A dropped request's connection is closed with it: nothing of an ended check goes on.
         for (const JobPtr& job : ended)
             detach(*job);

@@ -73,6 +73,7 @@ private:
     void cancelLocked();
     void pickJobsLocked(Clock::time_point now, std::vector<JobPtr>& toStart);
     bool startable(const Job& job, Clock::time_point now) const;
+    void keepConnections(std::size_t hosts);
     void launch(const JobPtr& job);
     bool readFinished();
     void publishConnections();
@@ -90,6 +91,7 @@ private:
     std::condition_variable answered_;
     bool lookingAhead_ = false;  // the check has a queue: good answers are kept and handed out again
     std::vector<LinkRequest> queue_;
+    std::size_t hostsQueued_ = 0;  // the hosts the queue names
     std::chrono::milliseconds queueLimit_{0};
     std::vector<bool> taken_;                                      // queue positions begun or passed
     std::unordered_map<std::string, std::vector<std::size_t>> positions_;  // by key
@@ -103,6 +105,7 @@ private:
     int running_ = 0;
 
     // The driver's own.
+    long keptConnections_ = 0;
     std::unordered_map<CURL*, JobPtr> transfers_;
     std::vector<std::unique_ptr<LinkTransfer>> idleTransfers_;  // handles of ended requests, for the next ones
 
