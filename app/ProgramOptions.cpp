@@ -2,8 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/CheckerOptions.h"
 #include "app/ParseFailure.h"
+#include "app/RequestFlags.h"
 #include "hostlibs/common/BrowserEndpoints.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/CheckerOptions.h"
 #include "app/ParseFailure.h"
+#include "app/RequestFlags.h"
 #include "app/batch/ExitCodes.h"
 
 bool isBatchCommand(int argc, const char* const* argv) {

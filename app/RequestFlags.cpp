@@ -1,4 +1,4 @@
-#include "app/CheckerOptions.h"
+#include "app/RequestFlags.h"
 
 #include <CLI/CLI.hpp>
 
