@@ -163,7 +163,8 @@ UrlAnswer RequestEngine::ask(const LinkRequest& request, std::chrono::millisecon
         return failedAnswer(FailureKind::Stopped);
     UrlAnswer answer = job->answer;
     const bool wasConnected = job->connected;
-    jobs_.erase(request.key);
+    if (const auto it = jobs_.find(request.key); it != jobs_.end() && it->second == job)
+        jobs_.erase(it);
     if (answer.status == 0)
         failed_.insert(request.key);
     else if (isGood(answer.status) && lookingAhead_)
@@ -249,7 +250,8 @@ void RequestEngine::launch(const JobPtr& job) {
     if (state.deadline) {
         timeoutMs = static_cast<long>(std::chrono::ceil<std::chrono::milliseconds>(*state.deadline - now).count());
         if (timeoutMs <= 0) {
-            // The GET after a HEAD found no time left: the HEAD's answer stands.
+            // No time left for the next request (the GET after a HEAD, a refused link asked again): what
+            // the HEAD answered stands, if it did.
             UrlAnswer answer = state.headStatus != 0 ? UrlAnswer{} : failedAnswer(FailureKind::TimedOut);
             answer.status = state.headStatus;
             answer.location = std::move(state.headLocation);
