@@ -6,9 +6,9 @@
 #include <cerrno>
 
 #include "app/HostWindow.h"
-#include "app/LinkCheckControls.h"
 #include "app/PageHost.h"
 #include "app/StopSignals.h"
+#include "contracts/dialog/LinkCheckFace.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ AutomationSession::AutomationSession(PageHost& host, const HostWindow& window, c
                                      int input, std::FILE* output)
     : host_(host), window_(window), signals_(signals), input_(input), output_(output) {
     // Stop is enabled exactly while a check runs, so "wait for idle" waits for it.
-    frontEnd_.SetBusyControl(linkcheck::kStop);
+    frontEnd_.SetBusyControl(IDC_STOP);
     frontEnd_.SetStateExtension([this](nlohmann::json& state) { state["host"] = hostState(); });
     frontEnd_.AddStep(nextStep());
 }

@@ -8,12 +8,11 @@
 #include <optional>
 
 #include "app/AutomationSession.h"
-#include "app/BrowserNotices.h"
-#include "app/EntryCall.h"
 #include "app/ForPeople.h"
 #include "app/HostWindow.h"
 #include "app/LoadedPage.h"
-#include "app/ModalWatch.h"
+#include "app/ModuleRun.h"
+#include "app/Notices.h"
 #include "app/PageHost.h"
 #include "app/PluginModule.h"
 #include "app/ProgramOptions.h"
@@ -22,7 +21,7 @@
 #include "app/TerminalRun.h"
 #include "app/batch/BatchOptions.h"
 #include "app/batch/BatchRun.h"
-#include "hostlibs/common/BrowserEndpoints.h"
+#include "hostlibs/run/RunContext.h"
 #include "platform/win/Utf8.h"
 
 namespace {
@@ -34,26 +33,23 @@ std::vector<std::u16string> rootIds(const std::vector<std::string>& roots) {
     return ids;
 }
 
-int runAutomated(const LoadedPage& page, PageHost& host, HostWindow& window,
+// The run of the dialog: the command line's request limits and browsers, notices where `notices` puts them.
+std::shared_ptr<tarn::RunContext> dialogRun(const ProgramOptions& options, tarn::NoticeSink notices) {
+    tarn::RunOptions run;
+    run.requests = options.requests;
+    run.browserEndpoints = options.browsers;
+    run.notices = std::move(notices);
+    return std::make_shared<tarn::RunContext>(std::move(run));
+}
+
+int runAutomated(const ProgramOptions& options, const LoadedPage& page, PageHost& host, HostWindow& window,
                  const PluginModule& module) {
     StopSignals signals;
-    // Standard output carries the JSON lines only; a person reads standard error.
-    BrowserNotices browserNotices(std::cerr);
     AutomationSession session(host, window, signals, STDIN_FILENO, stdout);
-    ModalWatch watch(session.frontEnd());
-    win::SetModalFrontEnd(&watch);
-    std::optional<std::string> escaped = runEntry(module.entry(), host);
-    win::SetModalFrontEnd(nullptr);
-
-    if (escaped) {
-        fail("the link check failed: " + *escaped + "; nothing was saved");
-        session.printExit(-1, false, std::nullopt);
-        return EXIT_FAILED;
-    }
-    // The entry gives no result: the host learns of an OK through notifyUpdate alone, which follows a
-    // dialog that ran. Without either, the dialog never opened.
-    if (!host.documentChanged() && !watch.started()) {
-        fail("the link check dialog could not be opened");
+    // Standard output carries the JSON lines only; a person reads standard error.
+    ModuleRun dialog(module, host, dialogRun(options, noticesTo(std::cerr)));
+    if (!dialog.run(session.frontEnd())) {
+        fail(dialog.threw() ? dialog.failure() + "; nothing was saved" : dialog.failure());
         session.printExit(-1, false, std::nullopt);
         return EXIT_FAILED;
     }
@@ -65,31 +61,22 @@ int runAutomated(const LoadedPage& page, PageHost& host, HostWindow& window,
 }
 
 // The dialog in the terminal; the terminal is given back before anything is said or saved.
-int runInTerminal(const LoadedPage& page, PageHost& host, HostWindow& window, const PluginModule& module,
-                  const std::string& pagePath) {
+int runInTerminal(const ProgramOptions& options, const LoadedPage& page, PageHost& host, HostWindow& window,
+                  const PluginModule& module) {
     std::setlocale(LC_CTYPE, "");
     StopSignals signals;
-    BrowserNotices browserNotices(window);
-    std::optional<std::string> escaped;
-    bool started = false;
+    ModuleRun dialog(module, host, dialogRun(options, noticesTo(window)));
+    bool ran = false;
     try {
-        TerminalRun terminal(window, pagePath, signals);
-        ModalWatch watch(terminal.frontEnd());
-        win::SetModalFrontEnd(&watch);
-        escaped = runEntry(module.entry(), host);
-        win::SetModalFrontEnd(nullptr);
-        started = watch.started();
+        TerminalRun terminal(window, options.page, signals);
+        ran = dialog.run(terminal.frontEnd());
         terminal.restore();
     } catch (const tui::TerminalError& e) {
         fail(e.what());
         return EXIT_FAILED;
     }
-    if (escaped) {
-        fail("the link check failed: " + *escaped + "; nothing was saved");
-        return EXIT_FAILED;
-    }
-    if (!host.documentChanged() && !started) {
-        fail("the link check dialog could not be opened");
+    if (!ran) {
+        fail(dialog.threw() ? dialog.failure() + "; nothing was saved" : dialog.failure());
         return EXIT_FAILED;
     }
     std::optional<Saved> saved = saveCorrections(page, host, std::cout, [&signals] { return signals.arrived(); });
@@ -105,9 +92,6 @@ int runProgram(int argc, const char* const* argv) {
     std::optional<ProgramOptions> options = parseOptions(argc, argv, std::cout, std::cerr, exitCode);
     if (!options)
         return exitCode;
-    tarn::browser::setCommandLineEndpoints(options->browsers);
-    applyCheckerOptions(options->checker);
-
     std::optional<LoadedPage> page;
     try {
         page = LoadedPage::load(options->page);
@@ -139,6 +123,6 @@ int runProgram(int argc, const char* const* argv) {
         return EXIT_FAILED;
     }
     if (!options->automate)
-        return runInTerminal(*page, host, window, *module, options->page);
-    return runAutomated(*page, host, window, *module);
+        return runInTerminal(*options, *page, host, window, *module);
+    return runAutomated(*options, *page, host, window, *module);
 }

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/ParseFailure.h"
+#include "app/RequestFlags.h"
 #include "hostlibs/common/BrowserEndpoints.h"
 
 namespace {
@@ -33,7 +34,7 @@ std::optional<ProgramOptions> parseOptions(int argc, const char* const* argv, st
         ->type_name("HOST:PORT")
         ->allow_extra_args(false)
         ->check(CLI::Validator(checkBrowserEndpoint, "", "loopback endpoint"));
-    addCheckerOptions(app, options.checker);
+    addRequestOptions(app, options.requests);
     app.add_flag("--automate", options.automate,
                  "drive the dialog by JSON commands on standard input, one per line");
     app.set_version_flag("--version", "tarnlink " TARN_VERSION);

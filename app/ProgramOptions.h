@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CheckerOptions.h"
+#include "hostlibs/run/RunOptions.h"
 
 // What the command line asks of tarnlink.
 struct ProgramOptions {
@@ -13,7 +13,7 @@ struct ProgramOptions {
     std::string modulePath;           // --module PATH; empty: beside the program
     bool automate = false;            // --automate
     std::vector<std::string> browsers;  // --browser HOST:PORT, in the given order
-    CheckerOptions checker;             // --parallel, --per-host
+    tarn::RequestOptions requests;      // --parallel, --per-host
 };
 
 // Exit codes of the program.

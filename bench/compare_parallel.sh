@@ -2,8 +2,9 @@
 # tarnlink --check with its look-ahead beside one request at a time (--parallel 1) and beside other link
 # checkers at their defaults, on one page of LINKS links spread over HOSTS loopback hosts (127.0.0.2 and
 # on, one bench/link_server answering on each) that all answer 200, at 20 and 100 ms of latency per
-# answer. Prints wall time, peak memory (maximum resident set) and the most connections any one host
-# had open at once.
+# answer. Prints wall time, peak memory (maximum resident set), the most connections any one host had
+# open at once, and the connections opened in all (with connections reused: about one per place the
+# checker fills, --parallel or 4 a host, whichever is fewer).
 #
 # linkinator and broken-link-checker come from the npm registry, installed by this script into
 # bench/peers/ (git ignores it), as compare_checkers.sh does; a checker that cannot be installed is
@@ -46,18 +47,19 @@ measure() {
   start=$(date +%s.%N)
   /usr/bin/time -f '%M' -o "$work/time" "$@" >/dev/null 2>"$work/err" || true
   end=$(date +%s.%N)
-  local requests most
+  local requests connections
   requests=$(curl -s "http://127.0.0.1:$PORT/__stats" | cut -d' ' -f1)
-  most=$(curl -s "http://127.0.0.1:$PORT/__connections" | cut -d' ' -f1)
-  awk -v n="$name" -v s="$start" -v e="$end" -v m="$(tail -1 "$work/time")" -v r="$requests" -v c="$most" \
-      'BEGIN { printf "  %-32s %8.2f s %8.1f MB %10d %8d\n", n, e - s, m / 1024, r, c }'
+  connections=$(curl -s "http://127.0.0.1:$PORT/__connections" | cut -d' ' -f1-2)
+  awk -v n="$name" -v s="$start" -v e="$end" -v m="$(tail -1 "$work/time")" -v r="$requests" \
+      -v c="${connections% *}" -v o="${connections#* }" \
+      'BEGIN { printf "  %-32s %8.2f s %8.1f MB %10d %8d %8d\n", n, e - s, m / 1024, r, c, o }'
 }
 
 echo "$LINKS links over $HOSTS hosts, all answering 200; load $(cut -d' ' -f1-3 /proc/loadavg)"
 for latency in $LATENCIES; do
   "$BIN/link_server" "$PORT" "$latency" "$work/site" --hosts "$HOSTS" & server=$!
   for _ in $(seq 50); do curl -s "http://127.0.0.1:$PORT/__stats" >/dev/null && break; sleep 0.1; done
-  echo "latency $latency ms                   wall time  peak memory   requests  most connections to a host"
+  echo "latency $latency ms                   wall time  peak memory   requests  most to a host  opened"
   measure "tarnlink --check (default)" env XDG_CONFIG_HOME="$work/config" "$BIN/tarnlink" --check "$work/site/all200.html"
   measure "tarnlink --check --parallel 1" env XDG_CONFIG_HOME="$work/config" "$BIN/tarnlink" --check --parallel 1 \
     "$work/site/all200.html"

@@ -3,8 +3,8 @@
 // from PAGES_DIR under /site/. /__stats gives the link requests since the last /__reset as
 // "requests HEAD GET". Serves for at most an hour, on loopback addresses only.
 // With --hosts N the same site answers on 127.0.0.2 to 127.0.0.(N+1) as well, as N more hosts, and
-// /__connections gives the most connections open at once to any one address since the last /__reset,
-// then each address's most ("127.0.0.2=4 ...").
+// /__connections gives, since the last /__reset, the most connections open at once to any one address,
+// the connections opened in all, then each address's most and opened ("127.0.0.2=4/4 ...").
 // Usage: link_server PORT LATENCY_MS [PAGES_DIR] [--hosts N]
 #include <httplib.h>
 
@@ -25,6 +25,7 @@ struct ConnectionGauge {
     std::string address;
     std::atomic<int> open{0};
     std::atomic<int> most{0};
+    std::atomic<int> opened{0};
 };
 
 // The server's thread pool, counting the connections it is handed.
@@ -34,6 +35,7 @@ public:
 
     void enqueue(std::function<void()> serve) override {
         const int now = ++gauge_.open;
+        ++gauge_.opened;
         int most = gauge_.most.load();
         while (now > most && !gauge_.most.compare_exchange_weak(most, now)) {
         }
@@ -118,19 +120,23 @@ int main(int argc, char** argv) {
         });
         server->Get("/__connections", [&](const httplib::Request&, httplib::Response& response) {
             int most = 0;
+            int opened = 0;
             std::string each;
             for (const auto& g : gauges) {
                 most = std::max(most, g->most.load());
-                each += " " + g->address + "=" + std::to_string(g->most.load());
+                opened += g->opened.load();
+                each += " " + g->address + "=" + std::to_string(g->most.load()) + "/" + std::to_string(g->opened.load());
             }
-            response.set_content(std::to_string(most) + each + "\n", "text/plain");
+            response.set_content(std::to_string(most) + " " + std::to_string(opened) + each + "\n", "text/plain");
         });
         server->Get("/__reset", [&](const httplib::Request&, httplib::Response& response) {
             heads = 0;
             gets = 0;
             // The connection asking counts itself.
-            for (const auto& g : gauges)
+            for (const auto& g : gauges) {
                 g->most = g->open.load();
+                g->opened = g->open.load();
+            }
             response.set_content("0\n", "text/plain");
         });
         if (positional.size() > 2)

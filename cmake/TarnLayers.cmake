@@ -22,3 +22,5 @@ endfunction()
 set(TARN_SEES_WIN platform/win)
 set(TARN_SEES_AFX ${TARN_SEES_WIN} platform/afx)
 set(TARN_SEES_CONTRACTS ${TARN_SEES_AFX} contracts)
+# The run the program hands the host libraries sits below them, beside the contracts.
+set(TARN_SEES_RUN ${TARN_SEES_CONTRACTS} hostlibs/run)

@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/ParseFailure.h"
+#include "app/RequestFlags.h"
 #include "app/batch/ExitCodes.h"
 
 bool isBatchCommand(int argc, const char* const* argv) {
@@ -39,7 +40,7 @@ std::optional<BatchOptions> parseBatchOptions(int argc, const char* const* argv,
     app.add_flag("--all", options.all, "text report: list every link, not only those that are not OK");
     app.add_flag("--fix-redirects", options.fixRedirects,
                  "replace links that answer 301 or 308 by the end of their redirects when it answers OK");
-    addCheckerOptions(app, options.checker);
+    addRequestOptions(app, options.requests);
     app.add_option("--module", options.modulePath, "load the link check module from PATH")->type_name("PATH");
     app.footer(
         "Exit status: 0 when no link is a link error, 1 when one is, 2 on usage and file errors,\n"

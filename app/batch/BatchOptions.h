@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CheckerOptions.h"
+#include "hostlibs/run/RunOptions.h"
 
 // What `tarnlink --check` is asked to do.
 struct BatchOptions {
@@ -16,7 +16,7 @@ struct BatchOptions {
     Format format = Format::Text;
     bool all = false;                // --all: every link in the text report, not only the failing ones
     bool fixRedirects = false;
-    CheckerOptions checker;          // --parallel, --per-host
+    tarn::RequestOptions requests;   // --parallel, --per-host
 };
 
 // Whether the command line asks for the batch check (`--check` before any `--`).

@@ -13,9 +13,8 @@
 #include "app/batch/PagesToCheck.h"
 #include "app/batch/Progress.h"
 #include "app/batch/Reports.h"
-#include "hostlibs/url/LookaheadLimits.h"
+#include "hostlibs/run/RunContext.h"
 #include "platform/win/Utf8.h"
-#include "platform/win/WinReg.h"
 
 namespace {
 
@@ -51,12 +50,16 @@ int runBatch(int argc, const char* const* argv) {
     std::optional<BatchOptions> options = parseBatchOptions(argc, argv, std::cout, std::cerr, exitCode);
     if (!options)
         return exitCode;
+    tarn::RunOptions runOptions;
+    runOptions.requests = options->requests;
     // The dialog stores the manual-start choice and its size as it ends; a check leaves the user's
     // settings as they were.
-    RegistryStoreKeepChangesInMemory();
-    applyCheckerOptions(options->checker);
+    runOptions.settings = tarn::SettingsStore::InMemory;
     // A link that answered 2xx or 3xx on one page is not asked again on the next.
-    tarn::keepGoodAnswersAcrossRuns(true);
+    runOptions.goodAnswers = tarn::AnswerReuse::WholeRun;
+    const auto context = std::make_shared<tarn::RunContext>(std::move(runOptions));
+    // In effect between the pages too, so the settings stay in memory from the first page to the last.
+    const tarn::RunScope scope(context);
 
     std::optional<PluginModule> module;
     try {
@@ -69,7 +72,7 @@ int runBatch(int argc, const char* const* argv) {
     const auto start = std::chrono::steady_clock::now();
     StopSignals signals;
     std::unique_ptr<Progress> progress = Progress::forTerminal();
-    PageCheckSetting setting{*module, {}, signals, progress.get(), options->fixRedirects};
+    PageCheckSetting setting{*module, {}, signals, progress.get(), options->fixRedirects, context};
     for (const std::string& root : options->roots)
         setting.roots.push_back(win::DecodeUtf8(root));
 

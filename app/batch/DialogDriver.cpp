@@ -1,23 +1,24 @@
 #include "app/batch/DialogDriver.h"
 
 #include "app/HostWindow.h"
-#include "app/LinkCheckControls.h"
 #include "app/StopSignals.h"
-#include "app/batch/ListView.h"
 #include "app/batch/Progress.h"
+#include "contracts/dialog/LinkCheckFace.h"
+#include "hostlibs/run/CheckJournal.h"
+#include "hostlibs/url/AskedUrl.h"
+#include "platform/afx/CWinThread.h"
+#include "platform/win/CommCtrl.h"
+#include "platform/win/ListViewText.h"
 #include "platform/win/Utf8.h"
 #include "platform/win/WinControls.h"
 #include "platform/win/WinUser.h"
 
 namespace {
 
-using namespace linkcheck;
-
-constexpr int kResultColumn = 1;
-constexpr char16_t kOk[] = u"OK";
-
 // A run may take as long as its links take; the signals end it sooner.
 constexpr int kRunTimeoutMs = 24 * 60 * 60 * 1000;
+// A worker's steps after its last report take microseconds; this only bounds a wait that cannot end.
+constexpr DWORD kWorkerEndMs = 1000;
 // Rows double-clicked per step: between steps the dialog serves the check's messages.
 constexpr int kPositionsPerStep = 512;
 
@@ -31,11 +32,22 @@ bool ticked(HWND dialog, int id) {
     return control != nullptr && SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+int rowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string cellText(HWND list, int row, linkcheck::Column column) {
+    return win::EncodeUtf8(ListViewText(list, row, column));
+}
+
 }  // namespace
 
 DialogDriver::DialogDriver(const HostWindow& window, const StopSignals& signals, Progress* progress,
-                           std::string page, Planner planner)
-    : window_(window), signals_(signals), progress_(progress), page_(std::move(page)), planner_(std::move(planner)) {}
+                           std::string page, const tarn::CheckJournal& journal, Planner planner)
+    : window_(window),
+      signals_(signals),
+      progress_(progress),
+      page_(std::move(page)),
+      journal_(journal),
+      planner_(std::move(planner)) {}
 
 headless::HeadlessFrontEnd::Step DialogDriver::step() {
     return [this](headless::HeadlessFrontEnd& frontEnd) { return advance(frontEnd); };
@@ -56,16 +68,20 @@ bool DialogDriver::advance(headless::HeadlessFrontEnd& frontEnd) {
             break;
         case Phase::Start:
             if (pressStart_)
-                frontEnd.Click(kStart);
+                frontEnd.Click(IDC_START);
             phase_ = Phase::Run;
             break;
         case Phase::Run:
         case Phase::FixRun: {
             if (phase_ == Phase::Run)
                 showProgress();
-            const std::optional<headless::Outcome> idle = frontEnd.WaitIdle(kRunTimeoutMs, kStop);
+            const std::optional<headless::Outcome> idle = frontEnd.WaitIdle(kRunTimeoutMs, IDC_STOP);
             if (!idle)
                 return false;
+            // The worker's last steps follow its report that the run ended, and the dialog's end (or next
+            // Start) waits for them by polling every 50 ms: the driver, faster than any user, lets them
+            // pass first.
+            AfxWaitForThreadsToEnd(kWorkerEndMs);
             if (progress_ != nullptr)
                 progress_->clear();
             if (phase_ == Phase::FixRun) {
@@ -98,8 +114,8 @@ bool DialogDriver::advance(headless::HeadlessFrontEnd& frontEnd) {
 bool DialogDriver::stopOnSignal(headless::HeadlessFrontEnd& frontEnd) {
     interrupted_ = true;
     HWND dialog = frontEnd.Dialog();
-    if (enabled(dialog, kStop)) {
-        frontEnd.Click(kStop);
+    if (enabled(dialog, IDC_STOP)) {
+        frontEnd.Click(IDC_STOP);
         if (phase_ != Phase::FixRun)
             phase_ = Phase::Run;
         return false;
@@ -107,7 +123,7 @@ bool DialogDriver::stopOnSignal(headless::HeadlessFrontEnd& frontEnd) {
     if (phase_ == Phase::Run || phase_ == Phase::FixRun)
         return false;
     if (rows_.empty()) {
-        list_ = GetDlgItem(dialog, kList);
+        list_ = GetDlgItem(dialog, IDC_LINK_LIST);
         readRows();
     }
     return true;
@@ -115,11 +131,11 @@ bool DialogDriver::stopOnSignal(headless::HeadlessFrontEnd& frontEnd) {
 
 void DialogDriver::begin(headless::HeadlessFrontEnd& frontEnd) {
     HWND dialog = frontEnd.Dialog();
-    list_ = GetDlgItem(dialog, kList);
-    count_ = list_ != nullptr ? ListView(list_).count() : 0;
+    list_ = GetDlgItem(dialog, IDC_LINK_LIST);
+    count_ = list_ != nullptr ? rowCount(list_) : 0;
     positions_.assign(static_cast<std::size_t>(count_), std::nullopt);
     // The automatic start has run its first message before any step: a run under way has Stop enabled.
-    pressStart_ = !enabled(dialog, kStop) && ticked(dialog, kManualStart);
+    pressStart_ = !enabled(dialog, IDC_STOP) && ticked(dialog, IDC_MANUAL_START);
     phase_ = Phase::Positions;
 }
 
@@ -140,10 +156,9 @@ void DialogDriver::findPositions(headless::HeadlessFrontEnd& frontEnd) {
 void DialogDriver::showProgress() {
     if (progress_ == nullptr || list_ == nullptr || !IsWindow(list_))
         return;
-    ListView list(list_);
     // The row being checked is the selected one, and the rows are checked in order.
-    const int row = list.selected();
-    const std::string url = row >= 0 ? win::EncodeUtf8(list.text(row, 0)) : std::string();
+    const int row = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const std::string url = row >= 0 ? cellText(list_, row, linkcheck::COLUMN_URL) : std::string();
     progress_->show(page_, row >= 0 ? row : 0, count_, url);
 }
 
@@ -151,20 +166,25 @@ void DialogDriver::readRows() {
     rows_.clear();
     if (list_ == nullptr || !IsWindow(list_))
         return;
-    ListView list(list_);
-    const int count = list.count();
+    const int count = rowCount(list_);
     rows_.resize(static_cast<std::size_t>(count));
     for (int row = 0; row < count; ++row) {
         LinkRecord& out = rows_[static_cast<std::size_t>(row)];
-        out.url = win::EncodeUtf8(list.text(row, 0));
-        out.result = win::EncodeUtf8(list.text(row, 1));
-        out.code = win::EncodeUtf8(list.text(row, 2));
-        out.text = win::EncodeUtf8(list.text(row, 3));
-        out.tag = win::EncodeUtf8(list.text(row, 4));
-        out.attribute = win::EncodeUtf8(list.text(row, 5));
+        const std::u16string url = ListViewText(list_, row, linkcheck::COLUMN_URL);
+        out.url = win::EncodeUtf8(url);
+        out.result = cellText(list_, row, linkcheck::COLUMN_RESULT);
+        out.code = cellText(list_, row, linkcheck::COLUMN_CODE);
+        out.text = cellText(list_, row, linkcheck::COLUMN_TEXT);
+        out.tag = cellText(list_, row, linkcheck::COLUMN_TAG);
+        out.attribute = cellText(list_, row, linkcheck::COLUMN_ATTR);
         if (static_cast<std::size_t>(row) < positions_.size() && positions_[static_cast<std::size_t>(row)]) {
             out.line = static_cast<int>(positions_[static_cast<std::size_t>(row)]->line);
             out.column = static_cast<int>(positions_[static_cast<std::size_t>(row)]->column);
+        }
+        // A link the run did not reach has no answer of its own, though its URL may have one.
+        if (out.key() != std::string_view("stopped")) {
+            if (std::optional<tarn::UrlAnswer> answer = journal_.find(tarn::askedUrl(CString(url)).ToUtf8()))
+                out.answer = std::move(*answer);
         }
     }
     positions_.clear();
@@ -178,7 +198,7 @@ void DialogDriver::startFixes(headless::HeadlessFrontEnd& frontEnd) {
         return;
     }
     // Only the fixed rows take part in the second run: Apply ticks each one it records.
-    frontEnd.Click(kClearAll);
+    frontEnd.Click(IDC_CLEAR_ALL);
     next_ = 0;
     phase_ = Phase::FixApply;
 }
@@ -187,12 +207,12 @@ void DialogDriver::startFixes(headless::HeadlessFrontEnd& frontEnd) {
 void DialogDriver::applyFix(headless::HeadlessFrontEnd& frontEnd) {
     const RowFix& fix = fixes_[static_cast<std::size_t>(next_)];
     frontEnd.ClickRow(fix.row);
-    frontEnd.Click(kChangeUrl);
-    frontEnd.Type(kNewUrl, fix.url);
-    frontEnd.Click(kApply);
+    frontEnd.Click(IDC_CHANGE_URL_RADIO);
+    frontEnd.Type(IDC_NEW_URL, fix.url);
+    frontEnd.Click(IDC_APPLY);
     if (++next_ < static_cast<int>(fixes_.size()))
         return;
-    frontEnd.Click(kStart);
+    frontEnd.Click(IDC_START);
     phase_ = Phase::FixRun;
 }
 
@@ -200,14 +220,13 @@ void DialogDriver::reviewFixes(headless::HeadlessFrontEnd& frontEnd) {
     phase_ = Phase::Done;
     if (interrupted_)
         return;
-    ListView list(list_);
     for (const RowFix& fix : fixes_) {
-        if (list.text(fix.row, kResultColumn) == kOk) {
+        if (ListViewText(list_, fix.row, linkcheck::COLUMN_RESULT) == linkcheck::RESULT_OK) {
             kept_.push_back(fix);
             continue;
         }
         frontEnd.ClickRow(fix.row);
-        frontEnd.Click(kUndo);
+        frontEnd.Click(IDC_UNDO);
     }
     if (!kept_.empty())
         frontEnd.Click(IDOK);

@@ -12,6 +12,9 @@
 class HostWindow;
 class Progress;
 class StopSignals;
+namespace tarn {
+class CheckJournal;
+}
 
 // A replacement URL for a row.
 struct RowFix {
@@ -21,7 +24,8 @@ struct RowFix {
 
 // Drives the link check dialog as a user would, one step at a time on its thread: it double-clicks
 // every row to learn where its element stands (the dialog moves the editor's source cursor there),
-// lets the automatic run finish or presses Start when the run starts by hand, and reads the rows.
+// lets the automatic run finish or presses Start when the run starts by hand, and reads the rows, each
+// with the answer the page's journal holds for its URL.
 // With a planner it then records the planned fixes in the correction panel, checks them with the
 // dialog's own second run, undoes those that do not answer "OK" and ends with OK; otherwise, and after
 // a stop signal (the dialog's Stop), it closes the dialog as Cancel.
@@ -31,12 +35,12 @@ public:
     using Planner = std::function<std::vector<RowFix>(const std::vector<LinkRecord>&)>;
 
     DialogDriver(const HostWindow& window, const StopSignals& signals, Progress* progress, std::string page,
-                 Planner planner = {});
+                 const tarn::CheckJournal& journal, Planner planner = {});
 
     headless::HeadlessFrontEnd::Step step();
 
     // The rows as a user sees them (URL, result, code, text, tag, attribute) with the place of each
-    // link's element; for the caller to take.
+    // link's element and its URL's answer; for the caller to take.
     std::vector<LinkRecord>& rows() { return rows_; }
     // The fixes that answered "OK" and were kept.
     const std::vector<RowFix>& kept() const { return kept_; }
@@ -59,6 +63,7 @@ private:
     const StopSignals& signals_;
     Progress* progress_;
     std::string page_;
+    const tarn::CheckJournal& journal_;
     Planner planner_;
 
     Phase phase_ = Phase::Begin;

@@ -15,17 +15,17 @@ nlohmann::ordered_json linkJson(const LinkRecord& link) {
     nlohmann::ordered_json json{{"url", link.url},
                         {"result", link.result},
                         {"key", link.key()},
-                        {"status", link.status},
+                        {"status", link.status()},
                         {"code", link.code},
                         {"tag", link.tag},
                         {"attribute", link.attribute},
                         {"text", link.text},
                         {"line", link.line ? nlohmann::ordered_json(*link.line) : nlohmann::ordered_json(nullptr)},
                         {"column", link.column ? nlohmann::ordered_json(*link.column) : nlohmann::ordered_json(nullptr)}};
-    if (!link.redirect.empty())
-        json["redirect"] = link.redirect;
-    if (!link.failure.empty())
-        json["failure"] = link.failure;
+    if (!link.redirect().empty())
+        json["redirect"] = link.redirect();
+    if (!link.failure().empty())
+        json["failure"] = link.failure();
     return json;
 }
 

@@ -40,22 +40,22 @@ std::string caseName(const LinkRecord& link) {
 void writeCase(std::ostream& out, const std::string& suite, const LinkRecord& link) {
     out << "    <testcase classname=\"" << xml(suite) << "\" name=\"" << xml(caseName(link)) << "\"";
     const std::string key = link.key();
-    if (key == "ok" && link.redirect.empty()) {
+    if (key == "ok" && link.redirect().empty()) {
         out << "/>\n";
         return;
     }
     out << ">\n";
     std::string detail = link.result + " " + link.code + " " + link.url;
-    if (!link.redirect.empty())
-        detail += " -> " + link.redirect;
-    if (!link.failure.empty())
-        detail += " [" + link.failure + "]";
+    if (!link.redirect().empty())
+        detail += " -> " + std::string(link.redirect());
+    if (!link.failure().empty())
+        detail += " [" + std::string(link.failure()) + "]";
     if (key == "error")
         out << "      <failure type=\"" << xml(link.result) << "\" message=\"" << xml(detail) << "\"/>\n";
     else if (key != "ok")
         out << "      <skipped message=\"" << xml(detail) << "\"/>\n";
-    if (!link.redirect.empty())
-        out << "      <system-out>redirect: " << xml(link.redirect) << "</system-out>\n";
+    if (!link.redirect().empty())
+        out << "      <system-out>redirect: " << xml(std::string(link.redirect())) << "</system-out>\n";
     out << "    </testcase>\n";
 }
 

@@ -1,10 +1,14 @@
 #include "app/batch/LinkRecord.h"
 
+#include "contracts/dialog/LinkCheckFace.h"
+#include "platform/win/Utf8.h"
+
 namespace {
 
-const char* const kOk = "OK";
-const char* const kLinkError = "リンクエラー";
-const char* const kUnknown = "不明";
+// The dialog's verdicts as the rows are read (UTF-8).
+const std::string kOk = win::EncodeUtf8(linkcheck::RESULT_OK);
+const std::string kLinkError = win::EncodeUtf8(linkcheck::RESULT_LINK_ERROR);
+const std::string kUnknown = win::EncodeUtf8(linkcheck::RESULT_UNKNOWN);
 
 }  // namespace
 
@@ -19,6 +23,14 @@ const char* LinkRecord::key() const {
 }
 
 bool LinkRecord::isError() const { return result == kLinkError; }
+
+std::string_view LinkRecord::redirect() const {
+    return answer.status >= 300 && answer.status < 400 ? std::string_view(answer.location) : std::string_view();
+}
+
+std::string_view LinkRecord::failure() const {
+    return answer.status == 0 ? std::string_view(answer.failure) : std::string_view();
+}
 
 void Counts::add(const LinkRecord& link) {
     ++links;

@@ -1,11 +1,14 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "hostlibs/run/UrlAnswer.h"
+
 // One row of the dialog after a check, as the reports show it (UTF-8), with what the host's checker
-// kept of its URL.
+// learnt of its URL.
 struct LinkRecord {
     std::string url;
     std::string result;  // as the dialog shows it: "OK", "リンクエラー", "不明", "チェック停止", or empty
@@ -15,13 +18,16 @@ struct LinkRecord {
     std::string attribute;
     std::optional<int> line;  // of the link's element, 1-based
     std::optional<int> column;
-    int status = 0;
-    std::string redirect;  // a redirect's target, resolved against the URL
-    std::string failure;   // why no status came
+    tarn::UrlAnswer answer;  // the checker's answer for the URL; none for a link the run did not reach
 
     // "ok", "error", "unknown" or "stopped" (the run ended before the link's answer).
     const char* key() const;
     bool isError() const;
+    int status() const { return answer.status; }
+    // A redirect's target, resolved against the URL; empty unless the link answered 3xx.
+    std::string_view redirect() const;
+    // Why no status came; empty when one did.
+    std::string_view failure() const;
 };
 
 struct Counts {

@@ -1,8 +1,10 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/batch/LinkRecord.h"
+#include "hostlibs/run/RunContext.h"
 
 class PluginModule;
 class Progress;
@@ -15,9 +17,10 @@ struct PageCheckSetting {
     const StopSignals& signals;
     Progress* progress;  // null: no progress line
     bool fixRedirects;
+    std::shared_ptr<tarn::RunContext> run;  // each page is a page of it
 };
 
-// Runs the module's dialog on one page in the headless front end and gives its rows with what the
-// host's checker kept of each URL. A page that cannot be read or checked gives its failure and no
-// links. With fixRedirects, the fixes that answered "OK" are written as the dialog's OK writes them.
+// Runs the module's dialog on one page in the headless front end and gives its rows with the answers the
+// host's checker got for them. A page that cannot be read or checked gives its failure and no links.
+// With fixRedirects, the fixes that answered "OK" are written as the dialog's OK writes them.
 PageRecord checkPage(const std::string& path, const PageCheckSetting& setting);

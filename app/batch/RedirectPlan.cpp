@@ -1,19 +1,25 @@
 #include "app/batch/RedirectPlan.h"
 
+#include <optional>
+#include <string>
+
 #include "app/StopSignals.h"
-#include "app/batch/CheckerNotes.h"
 #include "contracts/host/CExtenUrlChecker.h"
+#include "hostlibs/run/CheckJournal.h"
 #include "platform/win/Utf8.h"
 
 namespace {
 
 bool isPermanent(int status) { return status == 301 || status == 308; }
 
-}  // namespace
+constexpr int kMaxHops = 5;
 
+// Where a chain of permanent redirects ends: `first` is the target of the link's own redirect, and each
+// further hop is asked with `checker`. None when the chain goes on past kMaxHops redirects (a loop, most
+// likely) or comes back to `url`.
 std::optional<std::string> permanentRedirectEnd(const std::string& url, const std::string& first,
-                                                CExtenUrlChecker& checker, const StopSignals& signals,
-                                                int maxHops) {
+                                                CExtenUrlChecker& checker, const tarn::CheckJournal& journal,
+                                                const StopSignals& signals) {
     std::string end = first;
     for (int hops = 1;; ++hops) {
         if (end.empty() || end == url || signals.arrived())
@@ -22,27 +28,27 @@ std::optional<std::string> permanentRedirectEnd(const std::string& url, const st
         checker.getHeaderStatus(CString::FromUtf8(end), status, false);
         if (!isPermanent(status))
             return end;
-        if (hops == maxHops)
+        if (hops == kMaxHops)
             return std::nullopt;
-        const std::optional<tarn::CheckNote> note = checkerNote(end);
-        if (!note || note->location.empty())
+        const std::optional<tarn::UrlAnswer> answer = journal.find(end);
+        if (!answer || answer->location.empty())
             return end;
-        end = note->location;
+        end = answer->location;
     }
 }
 
-DialogDriver::Planner redirectPlanner(const StopSignals& signals) {
-    return [&signals](const std::vector<LinkRecord>& rows) {
+}  // namespace
+
+DialogDriver::Planner redirectPlanner(const StopSignals& signals, const tarn::CheckJournal& journal) {
+    return [&signals, &journal](const std::vector<LinkRecord>& rows) {
         std::vector<RowFix> fixes;
         CExtenUrlChecker checker;
         for (std::size_t row = 0; row < rows.size(); ++row) {
-            if (rows[row].code != "301" && rows[row].code != "308")
+            const LinkRecord& link = rows[row];
+            if (!isPermanent(link.status()))
                 continue;
-            const std::string& url = rows[row].url;
-            const std::optional<tarn::CheckNote> note = checkerNote(url);
-            if (!note || !isPermanent(note->status))
-                continue;
-            if (std::optional<std::string> end = permanentRedirectEnd(url, note->location, checker, signals))
+            if (std::optional<std::string> end =
+                    permanentRedirectEnd(link.url, link.answer.location, checker, journal, signals))
                 fixes.push_back({static_cast<int>(row), win::DecodeUtf8(*end)});
         }
         return fixes;

@@ -19,10 +19,10 @@ void writeLink(std::ostream& out, const std::string& path, const LinkRecord& lin
         out << *link.line << ':' << *link.column << ':';
     out << ' ' << orDash(link.result) << ' ' << orDash(link.code) << ' ' << forPeople(link.url) << " ("
         << orDash(link.tag) << ' ' << orDash(link.attribute) << " \"" << forPeople(link.text) << "\")";
-    if (!link.redirect.empty())
-        out << " -> " << forPeople(link.redirect);
-    if (!link.failure.empty())
-        out << " [" << forPeople(link.failure) << ']';
+    if (!link.redirect().empty())
+        out << " -> " << forPeople(link.redirect());
+    if (!link.failure().empty())
+        out << " [" << forPeople(link.failure()) << ']';
     out << '\n';
 }
 

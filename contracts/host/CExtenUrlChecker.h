@@ -5,20 +5,20 @@
 #include "platform/afx/CString.h"
 
 class CWnd;
-namespace tarn {
-class CheckerLookahead;
-class HttpTransfer;
-}
 
 // Asks a web server for a link's status line, for the check engine's worker thread.
 //
-// - One request per call, HEAD first. Redirects are not followed (a 3xx is the answer), and 1xx answers
-//   are interim. When a HEAD gets one of the statuses servers often give to HEAD alone (400, 403, 404,
-//   405, 500, 501), the same URL is asked again with GET, whose headers are read and whose body is not.
+// - HEAD first. Redirects are not followed (a 3xx is the answer), and 1xx answers are interim. When a
+//   HEAD gets one of the statuses servers often give to HEAD alone (400, 403, 404, 405, 500, 501), the
+//   same URL is asked again with GET, whose headers are read and whose body is not. A host that answers
+//   429 or 503 is asked again once it may be (Retry-After), within the limit.
 // - Connections, DNS answers and TLS sessions are kept from one call to the next. Proxies named by the
 //   environment (http_proxy, https_proxy, no_proxy) are used, and TLS certificates are verified.
 // - `limit` bounds the whole call in milliseconds (0 or less: no bound); the HEAD and the GET share it.
 // - The messages of CUrlEngineer.h go to ownerWnd (when it is set and its window exists).
+// - Host side: every request goes through the request engine of the run in effect when the checker is
+//   made (hostlibs/run/RunContext.h), which may ask the links the dialog queued ahead of the calls, and
+//   each call's answer goes into that run's journal.
 class CExtenUrlChecker {
 public:
     CExtenUrlChecker();
@@ -39,14 +39,14 @@ public:
     // getHeaderStatus works as usual.
     void close();
 
-    // Releases the connections and the client. Later calls get no answer; close() stays safe.
+    // Ends this checker's requests and lets go of the client. Later calls get no answer; close() stays safe.
     void clearhttpClient();
 
     CWnd* ownerWnd = nullptr;
     int limit = 20000;
 
 private:
-    std::unique_ptr<tarn::HttpTransfer> transfer_;
-    std::unique_ptr<tarn::CheckerLookahead> lookahead_;  // a run's queued links, requested ahead of the calls
+    struct Session;
+    std::unique_ptr<Session> session_;  // the run, its request engine, and the check this checker serves
     std::atomic<bool> closeRequested_{false};
 };

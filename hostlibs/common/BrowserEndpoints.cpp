@@ -4,13 +4,10 @@
 #include <netinet/in.h>
 
 #include <charconv>
-#include <mutex>
+#include <string>
 
 namespace tarn::browser {
 namespace {
-
-std::mutex endpointsMutex;
-std::vector<std::string> givenEndpoints;
 
 bool isLoopbackHost(std::string_view host) {
     if (host.size() == 9) {
@@ -44,16 +41,6 @@ bool isLoopbackEndpoint(std::string_view endpoint) {
     if (port.empty() || error != std::errc() || end != port.data() + port.size() || number == 0 || number > 65535)
         return false;
     return isLoopbackHost(endpoint.substr(0, colon));
-}
-
-void setCommandLineEndpoints(std::vector<std::string> endpoints) {
-    std::lock_guard lock(endpointsMutex);
-    givenEndpoints = std::move(endpoints);
-}
-
-std::vector<std::string> commandLineEndpoints() {
-    std::lock_guard lock(endpointsMutex);
-    return givenEndpoints;
 }
 
 }  // namespace tarn::browser

@@ -1,7 +1,5 @@
 #pragma once
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace tarn::browser {
 
@@ -10,10 +8,5 @@ namespace tarn::browser {
 // The endpoint answers whoever asks and hands out the pages a user has open, so no other machine is ever
 // asked.
 bool isLoopbackEndpoint(std::string_view endpoint);
-
-// The endpoints the host program was given on its command line, in their order; CParamEngineer offers them
-// before the ones of its setting. Set at start-up, before any dialog runs.
-void setCommandLineEndpoints(std::vector<std::string> endpoints);
-std::vector<std::string> commandLineEndpoints();
 
 }  // namespace tarn::browser

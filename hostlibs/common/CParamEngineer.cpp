@@ -1,8 +1,8 @@
 #include "contracts/host/CParamEngineer.h"
 
-#include "hostlibs/common/BrowserEndpoints.h"
-#include "hostlibs/common/BrowserNotice.h"
 #include "contracts/host/CQuorCommon.h"
+#include "hostlibs/common/BrowserEndpoints.h"
+#include "hostlibs/run/RunContext.h"
 #include "platform/win/Utf8.h"
 #include "platform/win/WinReg.h"
 
@@ -70,8 +70,9 @@ CParamEngineer* CParamEngineer::getInstance() {
 void CParamEngineer::getDDEBrowserTopic(BROWSER_ID browser, CStringArray& topics) {
     if (browser != BROWSER_DEFAULT)
         return;
+    const std::shared_ptr<tarn::RunContext> run = tarn::currentRun();
     std::vector<std::u16string> endpoints;
-    for (const std::string& endpoint : tarn::browser::commandLineEndpoints())
+    for (const std::string& endpoint : run->options().browserEndpoints)
         endpoints.push_back(win::DecodeUtf8(endpoint));
     std::u16string option;
     const std::vector<std::u16string> fromOption =
@@ -79,7 +80,7 @@ void CParamEngineer::getDDEBrowserTopic(BROWSER_ID browser, CStringArray& topics
     for (const std::u16string& endpoint : fromOption) {
         const std::string text = win::EncodeUtf8(endpoint);
         if (!tarn::browser::isLoopbackEndpoint(text))
-            tarn::browser::notice("the setting browserEndpoints names " + text +
+            run->notice("the setting browserEndpoints names " + text +
                                   ", which is not a port on this machine (127.0.0.1, [::1] or localhost); skipped");
         else
             endpoints.push_back(endpoint);

@@ -1,8 +1,8 @@
 #include "contracts/host/Cci.h"
 
 #include "hostlibs/common/BrowserEndpoints.h"
-#include "hostlibs/common/BrowserNotice.h"
 #include "hostlibs/common/BrowserPageList.h"
+#include "hostlibs/run/RunContext.h"
 #include "platform/win/Utf8.h"
 
 #include <curl/curl.h>
@@ -96,13 +96,15 @@ BOOL Cci::GetWindowInfo(CString& url, CString& title, DWORD flags) {
             title = win::DecodeUtf8(page->title);
         return TRUE;
     }
+    // The dialog stays silent; the program shows the line where it has a place for one.
+    const std::shared_ptr<tarn::RunContext> run = tarn::currentRun();
     if (!withoutPage.empty())
-        tarn::browser::notice("the browser at " + JoinTopics(withoutPage) + " shows no web page");
+        run->notice("the browser at " + JoinTopics(withoutPage) + " shows no web page");
     else if (!silent.empty())
-        tarn::browser::notice("no browser answers at " + JoinTopics(silent) +
-                              "; start one with --remote-debugging-port=9222 and a profile folder of its own "
-                              "(--user-data-dir), or give its port with --browser 127.0.0.1:PORT");
+        run->notice("no browser answers at " + JoinTopics(silent) +
+                    "; start one with --remote-debugging-port=9222 and a profile folder of its own "
+                    "(--user-data-dir), or give its port with --browser 127.0.0.1:PORT");
     else
-        tarn::browser::notice("no browser to ask for its page: give one with --browser 127.0.0.1:PORT");
+        run->notice("no browser to ask for its page: give one with --browser 127.0.0.1:PORT");
     return FALSE;
 }

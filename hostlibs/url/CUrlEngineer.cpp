@@ -1,6 +1,6 @@
 #include "contracts/host/CUrlEngineer.h"
 
-#include "hostlibs/url/CheckRuns.h"
+#include "hostlibs/url/StopFlagCount.h"
 #include "hostlibs/url/HttpReason.h"
 
 namespace {

@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "hostlibs/url/RequestRules.h"
-#include "hostlibs/url/TransferFailure.h"
 
 namespace tarn {
 
@@ -14,22 +13,23 @@ CURL* LinkTransfer::prepare(const std::string& url, bool get, long timeoutMs) {
             return nullptr;
         applyRequestOptions(easy_);
         curl_easy_setopt(easy_, CURLOPT_USERAGENT, checkerUserAgent().c_str());
+        curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &LinkTransfer::onHeader);
+        curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+        curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &refuseBody);
+        curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+        curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &LinkTransfer::onReady);
+        curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
+        curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorText_);
     }
     get_ = get;
     head_.reset();
+    ready_ = false;
     errorText_[0] = '\0';
     curl_easy_setopt(easy_, CURLOPT_URL, url.c_str());
     // A second request to a host that offers HTTP/2 waits for the first one's connection rather than
     // opening its own. Only TLS negotiates HTTP/2 here, and a plain connection would be waited on until
     // its first answer came, however slow.
     curl_easy_setopt(easy_, CURLOPT_PIPEWAIT, url.starts_with("https:") ? 1L : 0L);
-    curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &LinkTransfer::onHeader);
-    curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &refuseBody);
-    curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &LinkTransfer::onReady);
-    curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
-    curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorText_);
     // NOBODY makes a HEAD; HTTPGET turns it back into a GET.
     if (get)
         curl_easy_setopt(easy_, CURLOPT_HTTPGET, 1L);
@@ -53,9 +53,9 @@ std::string LinkTransfer::redirectTarget() const {
     return {};
 }
 
-std::string LinkTransfer::failure(CURLcode result) const {
+TransferFailure LinkTransfer::failure(CURLcode result) const {
     if (result == CURLE_OK)
-        return "no answer";
+        return failureOf(FailureKind::NoAnswer);
     long osErrno = 0;
     if (easy_ != nullptr)
         curl_easy_getinfo(easy_, CURLINFO_OS_ERRNO, &osErrno);

@@ -4,11 +4,13 @@
 #include <curl/curl.h>
 
 #include "hostlibs/url/RequestRules.h"
+#include "hostlibs/url/TransferFailure.h"
 
 namespace tarn {
 
-// One link's request on an easy handle of its own, for a multi handle that runs many: the handle, and
-// what its callbacks learn of the answer. Touched only by the thread that drives the multi handle.
+// One request at a time on an easy handle, for a multi handle that runs many: the handle, and what its
+// callbacks learn of the answer. The handle is made once and serves request after request (the multi
+// handle keeps the connections). Touched only by the thread that drives the multi handle.
 class LinkTransfer {
 public:
     LinkTransfer() = default;
@@ -23,12 +25,11 @@ public:
     CURL* easy() const { return easy_; }
 
     // Of the latest request: the final answer's status once its headers are in (else 0), a redirect's
-    // target, the Retry-After header, why no status came (for a person), and whether a connection was
-    // ever ready for it.
+    // target, the headers kept, why no status came, and whether a connection was ever ready for it.
     int finalStatus() const { return head_.finalStatus; }
     std::string redirectTarget() const;
-    const std::string& retryAfter() const { return head_.retryAfter; }
-    std::string failure(CURLcode result) const;
+    const KeptHeaders& headers() const { return head_.headers; }
+    TransferFailure failure(CURLcode result) const;
     bool ready() const { return ready_; }
 
 private:

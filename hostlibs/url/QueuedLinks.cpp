@@ -1,6 +1,7 @@
 #include "hostlibs/url/QueuedLinks.h"
 
 #include "platform/win/CommCtrl.h"
+#include "platform/win/ListViewText.h"
 #include "platform/win/WinUser.h"
 
 namespace tarn {
@@ -19,41 +20,25 @@ HWND listViewOf(HWND dialog) {
     return nullptr;
 }
 
-std::u16string firstColumn(HWND list, int row) {
-    std::u16string buffer(256, u'\0');
-    for (;;) {
-        LVITEMW item{};
-        item.iSubItem = 0;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(buffer.size());
-        const auto copied = static_cast<int>(
-            SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-        // The list says how much it copied, not how long the text is.
-        if (copied + 1 < static_cast<int>(buffer.size())) {
-            buffer.resize(static_cast<std::size_t>(copied));
-            return buffer;
-        }
-        buffer.assign(buffer.size() * 2, u'\0');
-    }
-}
-
 }  // namespace
 
-std::optional<std::vector<std::u16string>> queuedLinks(HWND dialog) {
+std::optional<std::vector<LinkRequest>> queuedRequests(HWND dialog) {
     if (dialog == nullptr || !IsWindow(dialog))
         return std::nullopt;
     const HWND list = listViewOf(dialog);
     if (list == nullptr)
         return std::nullopt;
-    std::vector<std::u16string> links;
+    std::vector<LinkRequest> requests;
     const auto rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < rows; ++row) {
         const auto state = static_cast<UINT>(
             SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK));
-        if ((state & LVIS_STATEIMAGEMASK) == kTicked)
-            links.push_back(firstColumn(list, row));
+        if ((state & LVIS_STATEIMAGEMASK) != kTicked)
+            continue;
+        if (std::optional<LinkRequest> request = requestFor(askedUrl(CString(ListViewText(list, row, 0)))))
+            requests.push_back(std::move(*request));
     }
-    return links;
+    return requests;
 }
 
 }  // namespace tarn

@@ -41,17 +41,27 @@ void applyRequestOptions(CURL* easy) {
 
 namespace {
 
+// The headers an answer is read for: when to ask a refusing host again, and what a bot wall says.
+constexpr std::string_view kKeptHeaders[] = {"retry-after", "cf-mitigated"};
+
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size())
         return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i])
+        if (lowerAscii(text[i]) != prefix[i])
             return false;
     }
     return true;
+}
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos)
+        return {};
+    const std::size_t end = text.find_last_not_of(" \t\r\n");
+    return text.substr(begin, end - begin + 1);
 }
 
 }  // namespace
@@ -59,12 +69,18 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 bool AnswerHead::take(std::string_view line) {
     if (line.starts_with("HTTP/")) {
         lastStatus = statusOfLine(line);
-        retryAfter.clear();
-    } else if (startsWithIgnoringCase(line, "retry-after:")) {
-        retryAfter = std::string(line.substr(12));
-    } else if ((line == "\r\n" || line == "\n") && lastStatus >= 200) {
+        headers.clear();
+        return false;
+    }
+    if ((line == "\r\n" || line == "\n") && lastStatus >= 200) {
         finalStatus = lastStatus;
         return true;
+    }
+    for (const std::string_view name : kKeptHeaders) {
+        if (line.size() > name.size() && line[name.size()] == ':' && startsWithIgnoringCase(line, name)) {
+            headers.emplace_back(name, trimmed(line.substr(name.size() + 1)));
+            break;
+        }
     }
     return false;
 }

@@ -4,6 +4,8 @@
 
 #include <curl/curl.h>
 
+#include "hostlibs/run/UrlAnswer.h"
+
 namespace tarn {
 
 // Whether a HEAD's status is one servers often give to a HEAD alone, so the URL is asked again with GET
@@ -25,7 +27,7 @@ int statusOfLine(std::string_view line);
 struct AnswerHead {
     int lastStatus = 0;   // of the latest status line, interim ones included
     int finalStatus = 0;  // set when the headers of a final answer are complete
-    std::string retryAfter;
+    KeptHeaders headers;  // of the latest answer
 
     void reset() { *this = {}; }
     // Takes one header line; true when it ends the final answer's headers.

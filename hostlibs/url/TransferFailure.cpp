@@ -6,36 +6,86 @@
 namespace tarn {
 namespace {
 
-std::string withDetail(const char* words, const std::string& detail) {
-    return detail.empty() ? std::string(words) : std::string(words) + " (" + detail + ")";
+TransferFailure withDetail(FailureKind kind, const char* words, const std::string& detail) {
+    return {kind, detail.empty() ? std::string(words) : std::string(words) + " (" + detail + ")"};
 }
 
-std::string connectFailure(long osErrno, const std::string& detail) {
+TransferFailure connectFailure(long osErrno, const std::string& detail) {
     switch (osErrno) {
         case ECONNREFUSED:
-            return "connection refused";
+            return failureOf(FailureKind::Refused);
         case ENETUNREACH:
         case EHOSTUNREACH:
-            return "host unreachable";
+            return failureOf(FailureKind::Unreachable);
         case ETIMEDOUT:
-            return "timed out";
+            return failureOf(FailureKind::TimedOut);
         default:
-            return withDetail("could not connect", detail);
+            return withDetail(FailureKind::CouldNotConnect, "could not connect", detail);
     }
 }
 
 }  // namespace
 
-std::string describeTransferFailure(CURLcode code, long osErrno, const std::string& detail) {
+TransferFailure failureOf(FailureKind kind) {
+    switch (kind) {
+        case FailureKind::None:
+            return {};
+        case FailureKind::Stopped:
+            return {kind, "stopped"};
+        case FailureKind::NotHttp:
+            return {kind, "not an http or https URL"};
+        case FailureKind::MalformedUrl:
+            return {kind, "malformed URL"};
+        case FailureKind::HostNotResolved:
+            return {kind, "host name not resolved"};
+        case FailureKind::ProxyNotResolved:
+            return {kind, "proxy name not resolved"};
+        case FailureKind::Refused:
+            return {kind, "connection refused"};
+        case FailureKind::Unreachable:
+            return {kind, "host unreachable"};
+        case FailureKind::TimedOut:
+            return {kind, "timed out"};
+        case FailureKind::CouldNotConnect:
+            return {kind, "could not connect"};
+        case FailureKind::Tls:
+            return {kind, "TLS failure"};
+        case FailureKind::ClosedWithoutAnswer:
+            return {kind, "connection closed without an answer"};
+        case FailureKind::MalformedAnswer:
+            return {kind, "malformed answer"};
+        case FailureKind::Reset:
+            return {kind, "connection reset"};
+        case FailureKind::Broken:
+            return {kind, "connection broken"};
+        case FailureKind::NoAnswer:
+            return {kind, "no answer"};
+        case FailureKind::NoClient:
+            return {kind, "no HTTP client"};
+        case FailureKind::Other:
+            break;
+    }
+    return {FailureKind::Other, "failed"};
+}
+
+UrlAnswer failedAnswer(FailureKind kind) {
+    TransferFailure failure = failureOf(kind);
+    UrlAnswer answer;
+    answer.failureKind = failure.kind;
+    answer.failure = std::move(failure.words);
+    return answer;
+}
+
+TransferFailure describeTransferFailure(CURLcode code, long osErrno, const std::string& detail) {
     switch (code) {
         case CURLE_COULDNT_RESOLVE_HOST:
-            return "host name not resolved";
+            return failureOf(FailureKind::HostNotResolved);
         case CURLE_COULDNT_RESOLVE_PROXY:
-            return "proxy name not resolved";
+            return failureOf(FailureKind::ProxyNotResolved);
         case CURLE_COULDNT_CONNECT:
             return connectFailure(osErrno, detail);
         case CURLE_OPERATION_TIMEDOUT:
-            return "timed out";
+            return failureOf(FailureKind::TimedOut);
         case CURLE_SSL_CONNECT_ERROR:
         case CURLE_PEER_FAILED_VERIFICATION:
         case CURLE_SSL_CERTPROBLEM:
@@ -47,24 +97,25 @@ std::string describeTransferFailure(CURLcode code, long osErrno, const std::stri
         case CURLE_SSL_CRL_BADFILE:
         case CURLE_SSL_SHUTDOWN_FAILED:
         case CURLE_USE_SSL_FAILED:
-            return withDetail("TLS failure", detail);
+            return withDetail(FailureKind::Tls, "TLS failure", detail);
         case CURLE_GOT_NOTHING:
-            return "connection closed without an answer";
+            return failureOf(FailureKind::ClosedWithoutAnswer);
         case CURLE_WEIRD_SERVER_REPLY:
         case CURLE_HTTP2:
         case CURLE_HTTP2_STREAM:
         case CURLE_HTTP3:
         case CURLE_BAD_CONTENT_ENCODING:
-            return withDetail("malformed answer", detail);
+            return withDetail(FailureKind::MalformedAnswer, "malformed answer", detail);
         case CURLE_RECV_ERROR:
         case CURLE_SEND_ERROR:
-            return osErrno == ECONNRESET ? "connection reset" : withDetail("connection broken", detail);
+            return osErrno == ECONNRESET ? failureOf(FailureKind::Reset)
+                                         : withDetail(FailureKind::Broken, "connection broken", detail);
         case CURLE_URL_MALFORMAT:
-            return "malformed URL";
+            return failureOf(FailureKind::MalformedUrl);
         case CURLE_UNSUPPORTED_PROTOCOL:
-            return "not an http or https URL";
+            return failureOf(FailureKind::NotHttp);
         default:
-            return withDetail(curl_easy_strerror(code), detail);
+            return withDetail(FailureKind::Other, curl_easy_strerror(code), detail);
     }
 }
 

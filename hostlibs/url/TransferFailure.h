@@ -3,11 +3,25 @@
 
 #include <curl/curl.h>
 
+#include "hostlibs/run/UrlAnswer.h"
+
 namespace tarn {
 
-// Why a transfer got no answer, in words a person can act on: "connection refused", "timed out",
-// "host name not resolved", "TLS failure (...)", "malformed answer", ... `osErrno` is the socket's
-// error where libcurl kept one, `detail` libcurl's own message (may be empty).
-std::string describeTransferFailure(CURLcode code, long osErrno, const std::string& detail);
+// Why a request got no status: its kind, and the words a person can act on.
+struct TransferFailure {
+    FailureKind kind = FailureKind::None;
+    std::string words;
+};
+
+// A failure that needs no detail, in its usual words ("stopped", "timed out", "not an http or https URL", ...).
+TransferFailure failureOf(FailureKind kind);
+
+// An answer without a status, for that reason.
+UrlAnswer failedAnswer(FailureKind kind);
+
+// Why a transfer got no answer: "connection refused", "timed out", "host name not resolved", "TLS failure
+// (...)", "malformed answer", ... `osErrno` is the socket's error where libcurl kept one, `detail`
+// libcurl's own message (may be empty).
+TransferFailure describeTransferFailure(CURLcode code, long osErrno, const std::string& detail);
 
 }  // namespace tarn

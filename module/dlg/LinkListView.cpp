@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 // The link list view and its filter: the rows, the ticks and which controls the dialog enables.
 
@@ -23,6 +24,13 @@ constexpr ColumnSpec COLUMNS[] = {
     {IDS_COLUMN_URL, 40},  {IDS_COLUMN_RESULT, 12}, {IDS_COLUMN_CODE, 12},
     {IDS_COLUMN_TEXT, 19}, {IDS_COLUMN_TAG, 8},     {IDS_COLUMN_ATTR, 9},
 };
+// In the order the dialog's face gives its columns.
+static_assert(std::size(COLUMNS) == linkcheck::COLUMN_COUNT && COLUMNS[linkcheck::COLUMN_URL].header == IDS_COLUMN_URL &&
+              COLUMNS[linkcheck::COLUMN_RESULT].header == IDS_COLUMN_RESULT &&
+              COLUMNS[linkcheck::COLUMN_CODE].header == IDS_COLUMN_CODE &&
+              COLUMNS[linkcheck::COLUMN_TEXT].header == IDS_COLUMN_TEXT &&
+              COLUMNS[linkcheck::COLUMN_TAG].header == IDS_COLUMN_TAG &&
+              COLUMNS[linkcheck::COLUMN_ATTR].header == IDS_COLUMN_ATTR);
 
 bool StartsWithIgnoringCase(const CString& text, const char16_t* prefix) {
     int i = 0;

@@ -74,12 +74,12 @@ const ResourceSet& linkCheckResources() {
             {IDS_COLUMN_URL, u"URL"},
             {IDS_CHECKING, u"チェック中・・・"},
             {IDS_CHECK_FINISHED, u"リンク チェックは終了しました。"},
-            {IDS_CONNECT_ERROR, u"接続エラー"},
-            {IDS_LINK_ERROR, u"リンクエラー"},
+            {IDS_CONNECT_ERROR, linkcheck::CODE_CONNECT_ERROR},
+            {IDS_LINK_ERROR, linkcheck::RESULT_LINK_ERROR},
             {IDS_LINK_DELETED, u"（リンク削除）"},
-            {IDS_RESULT_OK, u"OK"},
-            {IDS_CHECK_STOPPED, u"チェック停止"},
-            {IDS_RESULT_UNKNOWN, u"不明"},
+            {IDS_RESULT_OK, linkcheck::RESULT_OK},
+            {IDS_CHECK_STOPPED, linkcheck::RESULT_STOPPED},
+            {IDS_RESULT_UNKNOWN, linkcheck::RESULT_UNKNOWN},
         },
     };
     return resources;

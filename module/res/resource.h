@@ -1,34 +1,10 @@
 #pragma once
 
-// Resource identifiers of the link check dialog: the template, its controls and its strings.
+// Resource identifiers of the link check dialog: the template and its controls (its face, which the host
+// program relies on too), and its strings.
 
-#define IDD_LINK_CHECK 11450
+#include "contracts/dialog/LinkCheckFace.h"
 
-#define IDC_LINK_LIST 3000
-#define IDC_FILTER_COMBO 3001
-#define IDC_SELECT_ALL 3002
-#define IDC_CLEAR_ALL 3003
-#define IDC_CHECK_STATUS 3005
-#define IDC_START 3006
-#define IDC_STOP 3007
-#define IDC_CURRENT_URL 3008
-#define IDC_DELETE_LINK_RADIO 3009
-#define IDC_CHANGE_URL_RADIO 3010
-#define IDC_GET_FROM_BROWSER 3011
-#define IDC_APPLY 3012
-#define IDC_NEW_URL 3013
-#define IDC_UNDO 3014
-#define IDC_COPY_CURRENT_URL 3015
-#define IDC_MANUAL_START 3016
-#define IDC_FILTER_LABEL 3017
-#define IDC_LIST_LABEL 3018
-#define IDC_CHECK_GROUP 3019
-#define IDC_STATUS_LABEL 3020
-#define IDC_FIX_GROUP 3021
-#define IDC_CURRENT_URL_LABEL 3022
-#define IDC_NEW_URL_LABEL 3023
-
-#define ID_HELP 57670
 // Sent by the host's list tools to fit the list's columns; no control carries it.
 #define ID_COLUMN_SIZE 53853
 

@@ -28,3 +28,8 @@ public:
 // the framework's callers and not used: threads start at once with the system's defaults.
 AFX_API CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = 0,
                                    UINT nStackSize = 0, DWORD dwCreateFlags = 0, void* lpSecurityAttrs = nullptr);
+
+// Host side: waits until every thread AfxBeginThread started has returned from its procedure, at most
+// `timeoutMs`; true when none runs. For a host that ends a dialog as soon as its work is done, before the
+// dialog's own end waits for its worker by polling.
+AFX_API bool AfxWaitForThreadsToEnd(DWORD timeoutMs);

@@ -3,6 +3,7 @@
 #include "platform/paint/ControlReading.h"
 #include "platform/paint/DialogPainter.h"
 #include "platform/win/CommCtrl.h"
+#include "platform/win/ListViewText.h"
 #include "platform/win/WinControls.h"
 
 // The dialog as the automation reports it: what each control is and holds, read through window functions
@@ -68,7 +69,7 @@ json List(HWND list) {
     for (int row = 0; row < count; ++row) {
         json cells = json::array();
         for (std::size_t column = 0; column < columns.size(); ++column)
-            cells.push_back(Utf8(paint::ListCellText(list, row, static_cast<int>(column))));
+            cells.push_back(Utf8(ListViewText(list, row, static_cast<int>(column))));
         const LRESULT selected = SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED);
         rows.push_back({{"cells", std::move(cells)},
                         {"ticked", paint::ListRowTicked(list, row)},

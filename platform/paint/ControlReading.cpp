@@ -82,23 +82,6 @@ std::vector<ListColumn> ListColumns(HWND list) {
     return columns;
 }
 
-std::u16string ListCellText(HWND list, int row, int column) {
-    // The list answers the units it copied; a full buffer may mean a longer text, so ask again with more room.
-    for (std::size_t room = 256;; room *= 4) {
-        std::u16string text(room, u'\0');
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = text.data();
-        item.cchTextMax = static_cast<int>(room);
-        const LRESULT length =
-            SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        if (length < static_cast<LRESULT>(room) - 1 || room >= (std::size_t{1} << 24)) {
-            text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(length, 0, static_cast<LRESULT>(room) - 1)));
-            return text;
-        }
-    }
-}
-
 bool ListRowTicked(HWND list, int row) {
     const LRESULT state = SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
     return (static_cast<UINT>(state) & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);

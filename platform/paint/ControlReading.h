@@ -29,8 +29,6 @@ struct ListColumn {
     int width;
 };
 WINAPI_EXPORT std::vector<ListColumn> ListColumns(HWND list);
-// The text of a list view's cell, in full.
-WINAPI_EXPORT std::u16string ListCellText(HWND list, int row, int column);
 // Whether row's check box is ticked (state image 2).
 WINAPI_EXPORT bool ListRowTicked(HWND list, int row);
 

@@ -7,6 +7,7 @@
 #include "platform/paint/ControlPainters.h"
 #include "platform/paint/SafeText.h"
 #include "platform/win/CommCtrl.h"
+#include "platform/win/ListViewText.h"
 #include "platform/win/WinUser.h"
 
 namespace paint {
@@ -76,7 +77,7 @@ void PaintListView(CellGrid& grid, const ControlView& view) {
             }
             const int room = column.left + column.width - textLeft;
             if (room > 0)
-                grid.Write(client.x + textLeft, y, SafeText(ListCellText(list, row, static_cast<int>(c)), attrs), room);
+                grid.Write(client.x + textLeft, y, SafeText(ListViewText(list, row, static_cast<int>(c)), attrs), room);
         }
     }
     grid.SetClip(clip);

@@ -29,4 +29,4 @@ LSTATUS RegCloseKey(HKEY hKey) { return win::RegistryStore::Instance().Close(hKe
 
 void RegistryStoreResetForTesting() { win::RegistryStore::Instance().Reset(); }
 
-void RegistryStoreKeepChangesInMemory() { win::RegistryStore::Instance().KeepChangesInMemory(); }
+void RegistryStoreKeepChangesInMemory(bool keep) { win::RegistryStore::Instance().KeepChangesInMemory(keep); }

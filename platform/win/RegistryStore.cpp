@@ -52,9 +52,14 @@ LSTATUS RegistryStore::Save() {
     return WriteRegistryFile(m_file, FormatRegistryText(Tree()));
 }
 
-void RegistryStore::KeepChangesInMemory() {
+void RegistryStore::KeepChangesInMemory(bool keep) {
     std::lock_guard lock(m_mutex);
-    m_inMemoryOnly = true;
+    if (m_inMemoryOnly == keep)
+        return;
+    m_inMemoryOnly = keep;
+    // What was kept in memory goes with the run that kept it.
+    if (!keep)
+        m_tree.reset();
 }
 
 LSTATUS RegistryStore::Open(HKEY base, LPCWSTR subKey, REGSAM access, bool create, PHKEY result,

@@ -23,7 +23,7 @@ public:
     LSTATUS Delete(HKEY key, LPCWSTR name);
     LSTATUS Close(HKEY key);
     void Reset();
-    void KeepChangesInMemory();
+    void KeepChangesInMemory(bool keep);
 
 private:
     struct OpenKey {

@@ -89,6 +89,7 @@ WINAPI_EXPORT LSTATUS RegCloseKey(HKEY hKey);
 // as a restarted process would. For tests, and for a host that changes XDG_CONFIG_HOME before its first use.
 WINAPI_EXPORT void RegistryStoreResetForTesting();
 
-// From now on, for the rest of the process, every change stays in memory and the file is never written:
-// for a run that reads the user's settings and must leave them exactly as they are.
-WINAPI_EXPORT void RegistryStoreKeepChangesInMemory();
+// While `keep` is set, every change stays in memory and the file is never written: for a run that reads
+// the user's settings and must leave them exactly as they are. Clearing it forgets what was kept, so the
+// next call reads the file again.
+WINAPI_EXPORT void RegistryStoreKeepChangesInMemory(bool keep);

@@ -78,6 +78,46 @@ TEST_F(LookaheadTest, MixedPageGivesTheRowsOfOneAtATime) {
     EXPECT_EQ(ahead[8]["failure"], oneAtATime[4]["failure"]);
 }
 
+// One request at a time is the same engine with one place: refusals (429 with Retry-After, 503 without)
+// are asked again after the host's hold either way, and a host that keeps refusing gives the same rows.
+TEST_F(LookaheadTest, RefusalsGiveTheSameRowsOneAtATime) {
+    LoopbackServer server;
+    LoopbackServer busy;
+    std::atomic<int> limited{0};
+    std::atomic<int> unavailable{0};
+    server.server().Get("/limited", [&limited](const httplib::Request&, httplib::Response& response) {
+        if (++limited == 1) {
+            response.status = 429;
+            response.set_header("Retry-After", "1");
+        }
+    });
+    server.server().Get("/unavailable", [&unavailable](const httplib::Request&, httplib::Response& response) {
+        if (++unavailable == 1)
+            response.status = 503;
+    });
+    busy.server().Get("/always", [](const httplib::Request&, httplib::Response& response) {
+        response.status = 429;
+        response.set_header("Retry-After", "0");
+    });
+    server.start();
+    busy.start();
+    std::string body;
+    for (const std::string& link : {server.url("/ok"), server.url("/limited"), server.url("/gone"),
+                                    busy.url("/always"), server.url("/unavailable"), server.url("/ok?n=2")})
+        body += anchor(link);
+    const std::string page = writePage(body);
+
+    const json oneAtATime = checkLinks({"--parallel", "1"}, page);
+    limited = 0;
+    unavailable = 0;
+    const json ahead = checkLinks({}, page);
+    ASSERT_EQ(oneAtATime.size(), 6u);
+    EXPECT_EQ(ahead, oneAtATime);
+    EXPECT_EQ(oneAtATime[1]["status"], 200);
+    EXPECT_EQ(oneAtATime[4]["status"], 200);
+    EXPECT_EQ(oneAtATime[3]["status"], 429);
+}
+
 // However many links a page has to one host, no more connections are open to it at once than the limit,
 // and the look-ahead does use that many.
 TEST_F(LookaheadTest, ConnectionsToOneHostStayWithinTheLimit) {

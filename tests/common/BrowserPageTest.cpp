@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "hostlibs/common/BrowserEndpoints.h"
-#include "hostlibs/common/BrowserNotice.h"
+#include "hostlibs/run/RunContext.h"
 #include "contracts/host/CParamEngineer.h"
 #include "contracts/host/CQuorCommon.h"
 #include "contracts/host/Cci.h"
@@ -9,6 +9,7 @@
 #include "tests/http/LoopbackServer.h"
 #include "tests/registry/RegistryTestSupport.h"
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -17,12 +18,20 @@ class BrowserPage : public regtest::RegistryTest {
 protected:
     void SetUp() override {
         regtest::RegistryTest::SetUp();
-        tarn::browser::setNoticeSink([this](const std::string& line) { notices.push_back(line); });
+        UseRun({});
     }
     void TearDown() override {
-        tarn::browser::setNoticeSink({});
-        tarn::browser::setCommandLineEndpoints({});
+        scope_.reset();
         regtest::RegistryTest::TearDown();
+    }
+
+    // A run in effect that was given these endpoints, and whose notices the test keeps.
+    void UseRun(std::vector<std::string> endpoints) {
+        scope_.reset();
+        tarn::RunOptions options;
+        options.browserEndpoints = std::move(endpoints);
+        options.notices = [this](const std::string& line) { notices.push_back(line); };
+        scope_ = std::make_unique<tarn::RunScope>(std::make_shared<tarn::RunContext>(std::move(options)));
     }
 
     static std::vector<std::u16string> Topics(CParamEngineer::BROWSER_ID browser = CParamEngineer::BROWSER_DEFAULT) {
@@ -53,6 +62,9 @@ protected:
     }
 
     std::vector<std::string> notices;
+
+private:
+    std::unique_ptr<tarn::RunScope> scope_;
 };
 
 TEST_F(BrowserPage, OnlyEndpointsOnThisMachineAreAsked) {
@@ -66,7 +78,7 @@ TEST_F(BrowserPage, OnlyEndpointsOnThisMachineAreAsked) {
         EXPECT_FALSE(tarn::browser::isLoopbackEndpoint(endpoint)) << endpoint;
 
     // The command line's endpoints come first, then the option's; others are skipped, each with a word.
-    tarn::browser::setCommandLineEndpoints({"127.0.0.1:9333", "[::1]:9444"});
+    UseRun({"127.0.0.1:9333", "[::1]:9444"});
     SetEndpoints(u"192.0.2.1:9222; 127.0.0.1:9333 ;localhost:9555");
     EXPECT_EQ(Topics(), (std::vector<std::u16string>{u"127.0.0.1:9333", u"[::1]:9444", u"localhost:9555"}));
     ASSERT_EQ(notices.size(), 1u);

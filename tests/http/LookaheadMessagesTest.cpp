@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "hostlibs/url/LookaheadLimits.h"
+#include "hostlibs/run/RunContext.h"
 #include "contracts/host/CExtenUrlChecker.h"
 #include "contracts/host/CUrlEngineer.h"
 #include "platform/afx/CWnd.h"
@@ -115,7 +115,9 @@ private:
 
 // Asks for every link in the list's order as the worker of one run does, with the limits given.
 Received runOver(const std::vector<std::string>& links, int parallel) {
-    tarn::setCommandLineLimits(parallel, std::nullopt);
+    tarn::RunOptions options;
+    options.requests.parallel = parallel;
+    const tarn::RunScope run(std::make_shared<tarn::RunContext>(std::move(options)));
     DialogThread dialog(links);
     // What Start does before the worker begins.
     CUrlEngineer::getInstance()->setStopRequired(false);
@@ -123,7 +125,6 @@ Received runOver(const std::vector<std::string>& links, int parallel) {
     checker.ownerWnd = dialog.window();
     for (const std::string& link : links)
         check(checker, link);
-    tarn::setCommandLineLimits(std::nullopt, std::nullopt);
     return dialog.window()->received();
 }
 

@@ -61,4 +61,16 @@ TEST_F(CWinThreadTest, KeepsTheObjectWhenAutoDeleteIsCleared) {
 
 TEST_F(CWinThreadTest, NoProcedureStartsNoThread) { EXPECT_EQ(AfxBeginThread(nullptr, nullptr), nullptr); }
 
+// The host waits for a worker's last steps instead of polling for them: while a procedure runs the wait
+// times out, and it ends as soon as the procedure has returned.
+TEST_F(CWinThreadTest, TheHostCanWaitForEveryThreadToEnd) {
+    EXPECT_TRUE(AfxWaitForThreadsToEnd(0));
+    ThreadContext context;
+    ASSERT_NE(AfxBeginThread(MakeWindowAndEnd, &context), nullptr);
+    ASSERT_TRUE(context.windowUp.WaitFor());
+    EXPECT_FALSE(AfxWaitForThreadsToEnd(20));
+    context.go.Set();
+    EXPECT_TRUE(AfxWaitForThreadsToEnd(10000));
+}
+
 }  // namespace

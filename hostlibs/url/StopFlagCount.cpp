@@ -1,4 +1,4 @@
-#include "hostlibs/url/CheckRuns.h"
+#include "hostlibs/url/StopFlagCount.h"
 
 #include <atomic>
 

@@ -1,11 +1,12 @@
-#include "hostlibs/url/LinkLookahead.h"
+#include "hostlibs/url/RequestEngine.h"
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 
-#include "hostlibs/url/RequestRules.h"
 #include "hostlibs/url/LinkTransfer.h"
+#include "hostlibs/url/RequestRules.h"
+#include "hostlibs/url/TransferFailure.h"
 
 namespace tarn {
 namespace {
@@ -17,8 +18,10 @@ constexpr std::size_t kSearchWindow = 256;
 constexpr int kRetriesAfterRefusal = 2;
 // The driver wakes at least this often, though nothing happens, to start what a hold kept back.
 constexpr int kLongestWaitMs = 1000;
-// Connections kept open, idle ones included: enough for the per-host limit to a good many hosts.
-constexpr long kKeptConnections = 64;
+// Idle connections kept however few requests run at once: a page's recent hosts.
+constexpr long kFewestKeptConnections = 16;
+// Idle connections kept at most, however many hosts a check's queue names: each is an open descriptor.
+constexpr long kMostKeptConnections = 512;
 // How often a waiting worker asks whether it was stopped, besides being woken.
 constexpr std::chrono::milliseconds kAbortPoll{20};
 
@@ -31,65 +34,48 @@ bool isGood(int status) { return status >= 200 && status < 400; }
 
 bool isRefusal(int status) { return status == 429 || status == 503; }
 
-LinkAnswer stoppedAnswer() {
-    LinkAnswer answer;
-    answer.failure = "stopped";
-    return answer;
-}
-
-// 2xx and 3xx answers of the run (or of every run, in a batch check), by key.
-struct GoodAnswers {
-    std::mutex mutex;
-    std::unordered_map<std::string, LinkAnswer> answers;
-};
-
-GoodAnswers& goodAnswers() {
-    static GoodAnswers store;
-    return store;
-}
-
 }  // namespace
 
-struct LinkLookahead::Job {
-    explicit Job(LinkRequest link) : request(std::move(link)) {}
+struct RequestEngine::Job {
+    Job(LinkRequest link, std::chrono::milliseconds bound) : request(std::move(link)), limit(bound) {}
 
     enum class State { Waiting, Running, Done };
 
-    LinkRequest request;
+    const LinkRequest request;
+    const std::chrono::milliseconds limit;  // 0: none
     // Under the owner's mutex.
     State state = State::Waiting;
-    bool dropped = false;  // its run ended: stopped, or a new run began
+    bool dropped = false;  // its check ended: stopped, or a new check began
     Clock::time_point notBefore{};
     bool connected = false;
-    LinkAnswer answer;
+    UrlAnswer answer;
 
     // The driver's own.
-    LinkTransfer transfer;
+    std::unique_ptr<LinkTransfer> transfer;
     std::optional<Clock::time_point> deadline;
     bool get = false;  // the GET after a HEAD
     int headStatus = 0;
     std::string headLocation;
+    KeptHeaders headHeaders;
     int refusals = 0;
+    int requests = 0;
     bool readyPublished = false;
+    bool everReady = false;
 };
 
-LinkLookahead::LinkLookahead(LookaheadLimits limits, std::chrono::milliseconds limit)
-    : limits_(limits), limit_(limit), pacing_(limits.perHost) {
+RequestEngine::RequestEngine(RequestLimits limits, AnswerReuse reuse)
+    : limits_(limits), reuse_(reuse), pacing_(limits.perHost) {
     initialiseCurlOnce();
     multi_ = curl_multi_init();
     if (multi_ == nullptr)
         return;
     curl_multi_setopt(multi_, CURLMOPT_MAX_HOST_CONNECTIONS, static_cast<long>(limits_.perHost));
-    // Idle connections to the page's recent hosts are kept for the links still to come: a connection
-    // closed to make room would be opened again to the same host moments later.
-    curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, kKeptConnections);
-    curl_multi_setopt(multi_, CURLMOPT_MAX_TOTAL_CONNECTIONS,
-                      std::max(kKeptConnections, static_cast<long>(limits_.parallel + 1)));
+    keepConnections(0);
     curl_multi_setopt(multi_, CURLMOPT_PIPELINING, CURLPIPE_MULTIPLEX);
     driver_ = std::jthread([this](std::stop_token stop) { drive(stop); });
 }
 
-LinkLookahead::~LinkLookahead() {
+RequestEngine::~RequestEngine() {
     if (driver_.joinable()) {
         driver_.request_stop();
         curl_multi_wakeup(multi_);
@@ -97,58 +83,56 @@ LinkLookahead::~LinkLookahead() {
     }
     for (auto& [easy, job] : transfers_) {
         curl_multi_remove_handle(multi_, easy);
-        job->transfer.release();
+        job->transfer.reset();
     }
     transfers_.clear();
+    idleTransfers_.clear();
     if (multi_ != nullptr)
         curl_multi_cleanup(multi_);
 }
 
-void LinkLookahead::startRun(std::vector<LinkRequest> queue) {
+void RequestEngine::startCheck(std::optional<std::vector<LinkRequest>> queue, std::chrono::milliseconds limit) {
     {
         const std::lock_guard lock(mutex_);
         cancelLocked();
-        queue_ = std::move(queue);
-        taken_.assign(queue_.size(), false);
-        positions_.clear();
-        for (std::size_t i = 0; i < queue_.size(); ++i)
-            positions_[queue_[i].key].push_back(i);
-        next_ = 0;
+        lookingAhead_ = queue.has_value() && limits_.parallel > 1;
+        hostsQueued_ = 0;
+        if (lookingAhead_) {
+            std::unordered_set<std::string> hosts;
+            for (const LinkRequest& link : *queue)
+                hosts.insert(link.host);
+            hostsQueued_ = hosts.size();
+            queue_ = std::move(*queue);
+            queueLimit_ = limit;
+            taken_.assign(queue_.size(), false);
+            for (std::size_t i = 0; i < queue_.size(); ++i)
+                positions_[queue_[i].key].push_back(i);
+        }
         failed_.clear();
-    }
-    if (!goodAnswersKeptAcrossRuns()) {
-        GoodAnswers& good = goodAnswers();
-        const std::lock_guard lock(good.mutex);
-        good.answers.clear();
+        if (reuse_ == AnswerReuse::WithinCheck)
+            kept_.clear();
     }
     if (multi_ != nullptr)
         curl_multi_wakeup(multi_);
 }
 
-LinkAnswer LinkLookahead::ask(const LinkRequest& request, const std::function<bool()>& aborted,
-                              const std::function<void()>& connected) {
-    std::optional<LinkAnswer> kept;
-    {
-        GoodAnswers& good = goodAnswers();
-        const std::lock_guard lock(good.mutex);
-        if (const auto it = good.answers.find(request.key); it != good.answers.end())
-            kept = it->second;
-    }
-    if (kept) {
-        kept->requests = 0;
-        if (kept->connected)
+UrlAnswer RequestEngine::ask(const LinkRequest& request, std::chrono::milliseconds limit,
+                             const std::function<bool()>& aborted, const std::function<void()>& connected) {
+    if (multi_ == nullptr)
+        return failedAnswer(FailureKind::NoClient);
+    std::unique_lock lock(mutex_);
+    if (const auto it = kept_.find(request.key); lookingAhead_ && it != kept_.end()) {
+        const Kept kept = it->second;
+        lock.unlock();
+        if (kept.connected)
             connected();
-        return *kept;
-    }
-    if (multi_ == nullptr) {
-        LinkAnswer answer;
-        answer.failure = "no HTTP client";
+        UrlAnswer answer = kept.answer;
+        answer.requests = 0;
         return answer;
     }
-    std::unique_lock lock(mutex_);
     JobPtr& slot = jobs_[request.key];
     if (!slot) {
-        slot = std::make_shared<Job>(request);
+        slot = std::make_shared<Job>(request, limit);
         waiting_.push_back(slot);
         // The worker asks for this position itself, so the look-ahead passes over it.
         if (const auto it = positions_.find(request.key); it != positions_.end()) {
@@ -165,7 +149,7 @@ LinkAnswer LinkLookahead::ask(const LinkRequest& request, const std::function<bo
     bool connectedTold = false;
     while (job->state != Job::State::Done && !job->dropped) {
         if (aborted())
-            return stoppedAnswer();
+            return failedAnswer(FailureKind::Stopped);
         if (job->connected && !connectedTold) {
             connectedTold = true;
             lock.unlock();
@@ -176,26 +160,22 @@ LinkAnswer LinkLookahead::ask(const LinkRequest& request, const std::function<bo
         answered_.wait_for(lock, kAbortPoll);
     }
     if (job->dropped)
-        return stoppedAnswer();
-    LinkAnswer answer = job->answer;
-    if (answer.connected && !connectedTold) {
-        lock.unlock();
-        connected();
-        lock.lock();
-    }
-    jobs_.erase(request.key);
+        return failedAnswer(FailureKind::Stopped);
+    UrlAnswer answer = job->answer;
+    const bool wasConnected = job->connected;
+    if (const auto it = jobs_.find(request.key); it != jobs_.end() && it->second == job)
+        jobs_.erase(it);
     if (answer.status == 0)
         failed_.insert(request.key);
+    else if (isGood(answer.status) && lookingAhead_)
+        kept_[request.key] = {answer, wasConnected};
     lock.unlock();
-    if (isGood(answer.status)) {
-        GoodAnswers& good = goodAnswers();
-        const std::lock_guard goodLock(good.mutex);
-        good.answers[request.key] = answer;
-    }
+    if (wasConnected && !connectedTold)
+        connected();
     return answer;
 }
 
-void LinkLookahead::cancel() {
+void RequestEngine::cancel() {
     {
         const std::lock_guard lock(mutex_);
         cancelLocked();
@@ -204,7 +184,7 @@ void LinkLookahead::cancel() {
         curl_multi_wakeup(multi_);
 }
 
-void LinkLookahead::cancelLocked() {
+void RequestEngine::cancelLocked() {
     for (auto& [key, job] : jobs_) {
         job->dropped = true;
         if (job->state == Job::State::Running)
@@ -219,11 +199,11 @@ void LinkLookahead::cancelLocked() {
     answered_.notify_all();
 }
 
-bool LinkLookahead::startable(const Job& job, Clock::time_point now) const {
+bool RequestEngine::startable(const Job& job, Clock::time_point now) const {
     return job.notBefore <= now && pacing_.mayStart(job.request.host, now);
 }
 
-void LinkLookahead::pickJobsLocked(Clock::time_point now, std::vector<JobPtr>& toStart) {
+void RequestEngine::pickJobsLocked(Clock::time_point now, std::vector<JobPtr>& toStart) {
     // The worker waits for its own asks (and for retries it may be waiting on): they go first, one over
     // the limit if need be, so the look-ahead never keeps the worker waiting for a free place.
     for (auto it = waiting_.begin(); it != waiting_.end() && running_ <= limits_.parallel;) {
@@ -239,22 +219,20 @@ void LinkLookahead::pickJobsLocked(Clock::time_point now, std::vector<JobPtr>& t
     }
     while (next_ < taken_.size() && taken_[next_])
         ++next_;
-    GoodAnswers& good = goodAnswers();
-    const std::lock_guard goodLock(good.mutex);
     const std::size_t end = std::min(taken_.size(), next_ + kSearchWindow);
     for (std::size_t position = next_; position < end && running_ < limits_.parallel; ++position) {
         if (taken_[position])
             continue;
         const LinkRequest& link = queue_[position];
-        // Answered already, or failed, which the worker does not ask again in this run.
-        if (jobs_.contains(link.key) || failed_.contains(link.key) || good.answers.contains(link.key)) {
+        // Answered already, or failed, which the worker does not ask again in this check.
+        if (jobs_.contains(link.key) || failed_.contains(link.key) || kept_.contains(link.key)) {
             taken_[position] = true;
             continue;
         }
         if (!pacing_.mayStart(link.host, now))
             continue;
         taken_[position] = true;
-        auto job = std::make_shared<Job>(link);
+        auto job = std::make_shared<Job>(link, queueLimit_);
         job->state = Job::State::Running;
         jobs_.emplace(link.key, job);
         pacing_.started(link.host);
@@ -263,47 +241,70 @@ void LinkLookahead::pickJobsLocked(Clock::time_point now, std::vector<JobPtr>& t
     }
 }
 
-void LinkLookahead::launch(const JobPtr& job) {
+void RequestEngine::launch(const JobPtr& job) {
     Job& state = *job;
     const Clock::time_point now = Clock::now();
-    if (!state.deadline && limit_.count() > 0)
-        state.deadline = now + limit_;
+    if (!state.deadline && state.limit.count() > 0)
+        state.deadline = now + state.limit;
     long timeoutMs = 0;
     if (state.deadline) {
-        timeoutMs = static_cast<long>(
-            std::chrono::ceil<std::chrono::milliseconds>(*state.deadline - now).count());
+        timeoutMs = static_cast<long>(std::chrono::ceil<std::chrono::milliseconds>(*state.deadline - now).count());
         if (timeoutMs <= 0) {
-            LinkAnswer answer;
+            // No time left for the next request (the GET after a HEAD, a refused link asked again): what
+            // the HEAD answered stands, if it did.
+            UrlAnswer answer = state.headStatus != 0 ? UrlAnswer{} : failedAnswer(FailureKind::TimedOut);
             answer.status = state.headStatus;
-            answer.location = state.headLocation;
-            answer.failure = state.headStatus != 0 ? std::string() : "timed out";
-            answer.requests = state.get ? 1 : 0;
+            answer.location = std::move(state.headLocation);
+            answer.headers = std::move(state.headHeaders);
+            answer.requests = state.requests;
             complete(job, std::move(answer));
             return;
         }
     }
-    CURL* easy = state.transfer.prepare(state.request.url, state.get, timeoutMs);
+    if (!state.transfer) {
+        if (!idleTransfers_.empty()) {
+            state.transfer = std::move(idleTransfers_.back());
+            idleTransfers_.pop_back();
+        } else {
+            state.transfer = std::make_unique<LinkTransfer>();
+        }
+    }
+    CURL* easy = state.transfer->prepare(state.request.url, state.get, timeoutMs);
     if (easy == nullptr) {
-        LinkAnswer answer;
-        answer.failure = "no HTTP client";
-        complete(job, std::move(answer));
+        complete(job, failedAnswer(FailureKind::NoClient));
         return;
     }
     if (curl_multi_add_handle(multi_, easy) != CURLM_OK) {
-        LinkAnswer answer;
-        answer.failure = "malformed URL";
-        complete(job, std::move(answer));
+        complete(job, failedAnswer(FailureKind::MalformedUrl));
         return;
     }
+    ++state.requests;
     transfers_.emplace(easy, job);
 }
 
-void LinkLookahead::drive(std::stop_token stop) {
+// Every connection that may be in use (the worker's own ask may run one over the limit, see
+// pickJobsLocked) is kept when it falls idle, and one to each host the check's queue names, so the
+// look-ahead over a page that goes round many hosts finds its connection to the next one still open: a
+// connection closed to make room would be opened again moments later. At least a few are kept for one at
+// a time over several hosts. On the driver's thread, or before it runs.
+void RequestEngine::keepConnections(std::size_t hosts) {
+    const long kept = std::clamp(static_cast<long>(hosts), std::max<long>(limits_.parallel + 1, kFewestKeptConnections),
+                                 std::max<long>(limits_.parallel + 1, kMostKeptConnections));
+    if (kept == keptConnections_)
+        return;
+    keptConnections_ = kept;
+    curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, kept);
+    curl_multi_setopt(multi_, CURLMOPT_MAX_TOTAL_CONNECTIONS, kept);
+}
+
+void RequestEngine::drive(std::stop_token stop) {
     std::vector<JobPtr> toStart;
     while (!stop.stop_requested()) {
         std::vector<JobPtr> ended;
+        std::size_t hosts = 0;
         {
             const std::lock_guard lock(mutex_);
+            hosts = hostsQueued_;
             ended.swap(dropped_);
             for (const JobPtr& job : ended) {
                 pacing_.ended(job->request.host);
@@ -311,7 +312,8 @@ void LinkLookahead::drive(std::stop_token stop) {
             }
             pickJobsLocked(Clock::now(), toStart);
         }
-        // A dropped request's connection is closed with it: nothing of an ended run goes on.
+        keepConnections(hosts);
+        // A dropped request's connection is closed with it: nothing of an ended check goes on.
         for (const JobPtr& job : ended)
             detach(*job);
         for (const JobPtr& job : toStart)
@@ -326,7 +328,7 @@ void LinkLookahead::drive(std::stop_token stop) {
     }
 }
 
-int LinkLookahead::waitMilliseconds() {
+int RequestEngine::waitMilliseconds() {
     const std::lock_guard lock(mutex_);
     const Clock::time_point now = Clock::now();
     std::optional<Clock::time_point> wake = pacing_.nextRelease(now);
@@ -340,20 +342,28 @@ int LinkLookahead::waitMilliseconds() {
     return static_cast<int>(std::clamp<long long>(left, 1, kLongestWaitMs));
 }
 
-void LinkLookahead::detach(Job& job) {
-    CURL* easy = job.transfer.easy();
-    if (easy == nullptr)
+void RequestEngine::detach(Job& job) {
+    if (job.transfer && job.transfer->easy() != nullptr) {
+        curl_multi_remove_handle(multi_, job.transfer->easy());
+        transfers_.erase(job.transfer->easy());
+    }
+    giveBack(job);
+}
+
+// A request's handle serves the next request: made once per place, not once per request.
+void RequestEngine::giveBack(Job& job) {
+    if (!job.transfer)
         return;
-    curl_multi_remove_handle(multi_, easy);
-    transfers_.erase(easy);
-    job.transfer.release();
+    if (idleTransfers_.size() <= static_cast<std::size_t>(limits_.parallel))
+        idleTransfers_.push_back(std::move(job.transfer));
+    job.transfer.reset();
 }
 
 // For a worker waiting on a request: its connection is ready, and the status line may say so.
-void LinkLookahead::publishConnections() {
+void RequestEngine::publishConnections() {
     std::vector<JobPtr> ready;
     for (const auto& [easy, job] : transfers_) {
-        if (job->transfer.ready() && !job->readyPublished) {
+        if (job->transfer->ready() && !job->readyPublished) {
             job->readyPublished = true;
             ready.push_back(job);
         }
@@ -366,7 +376,7 @@ void LinkLookahead::publishConnections() {
     answered_.notify_all();
 }
 
-bool LinkLookahead::readFinished() {
+bool RequestEngine::readFinished() {
     int queued = 0;
     std::vector<std::pair<JobPtr, CURLcode>> finished;
     while (CURLMsg* message = curl_multi_info_read(multi_, &queued)) {
@@ -380,31 +390,38 @@ bool LinkLookahead::readFinished() {
     return !finished.empty();
 }
 
-void LinkLookahead::finish(const JobPtr& job, CURLcode result) {
+void RequestEngine::finish(const JobPtr& job, CURLcode result) {
     Job& state = *job;
     {
         const std::lock_guard lock(mutex_);
         if (state.dropped)
             return;  // its place and host were given back when it was dropped
     }
-    const int status = state.transfer.finalStatus();
-    std::string location = state.transfer.redirectTarget();
-    curl_multi_remove_handle(multi_, state.transfer.easy());
-    transfers_.erase(state.transfer.easy());
+    LinkTransfer& transfer = *state.transfer;
+    const int status = transfer.finalStatus();
+    std::string location = transfer.redirectTarget();
+    state.everReady = state.everReady || transfer.ready();
+    curl_multi_remove_handle(multi_, transfer.easy());
+    transfers_.erase(transfer.easy());
 
     if (!state.get && asksAgainWithGet(status)) {
         state.get = true;
         state.headStatus = status;
         state.headLocation = std::move(location);
+        state.headHeaders = transfer.headers();
         launch(job);
         return;
     }
     const Clock::time_point now = Clock::now();
     if (isRefusal(status)) {
         std::optional<std::chrono::milliseconds> wait;
-        if (!state.transfer.retryAfter().empty())
-            wait = parseRetryAfter(state.transfer.retryAfter());
+        if (const std::string_view retryAfter = findHeader(transfer.headers(), "retry-after"); !retryAfter.empty())
+            wait = parseRetryAfter(std::string(retryAfter));
         const std::lock_guard lock(mutex_);
+        if (state.dropped) {
+            giveBack(state);
+            return;
+        }
         const Clock::time_point heldUntil = pacing_.refused(state.request.host, wait, now);
         if (state.refusals < kRetriesAfterRefusal && (!state.deadline || heldUntil < *state.deadline)) {
             ++state.refusals;
@@ -415,31 +432,35 @@ void LinkLookahead::finish(const JobPtr& job, CURLcode result) {
             state.get = false;
             state.headStatus = 0;
             waiting_.push_front(job);
+            giveBack(state);
             return;
         }
     }
-    LinkAnswer answer;
+    UrlAnswer answer;
     // When the GET gets no answer of its own, the HEAD's stands: the server did answer.
     if (status == 0 && state.headStatus != 0) {
         answer.status = state.headStatus;
         answer.location = std::move(state.headLocation);
+        answer.headers = std::move(state.headHeaders);
     } else {
         answer.status = status;
         answer.location = std::move(location);
+        answer.headers = transfer.headers();
     }
-    if (answer.status == 0)
-        answer.failure = state.transfer.failure(result);
-    answer.requests = 1 + (state.get ? 1 : 0) + state.refusals;
-    answer.connected = state.transfer.ready();
+    if (answer.status == 0) {
+        TransferFailure failure = transfer.failure(result);
+        answer.failureKind = failure.kind;
+        answer.failure = std::move(failure.words);
+    }
+    answer.stillRefused = isRefusal(answer.status);
+    answer.requests = state.requests;
     complete(job, std::move(answer));
 }
 
-void LinkLookahead::complete(const JobPtr& job, LinkAnswer answer) {
+void RequestEngine::complete(const JobPtr& job, UrlAnswer answer) {
     Job& state = *job;
-    if (CURL* easy = state.transfer.easy()) {
-        transfers_.erase(easy);
-        state.transfer.release();
-    }
+    const bool ready = state.everReady || (state.transfer && state.transfer->ready());
+    giveBack(state);
     const std::lock_guard lock(mutex_);
     if (state.dropped)
         return;
@@ -447,6 +468,7 @@ void LinkLookahead::complete(const JobPtr& job, LinkAnswer answer) {
     if (!isRefusal(answer.status) && answer.status != 0)
         pacing_.answered(state.request.host);
     --running_;
+    state.connected = state.connected || ready;
     state.answer = std::move(answer);
     state.state = Job::State::Done;
     answered_.notify_all();

@@ -1,12 +1,10 @@
-#include "app/CheckerOptions.h"
+#include "app/RequestFlags.h"
 
 #include <CLI/CLI.hpp>
 
-#include "hostlibs/url/LookaheadLimits.h"
-
-void addCheckerOptions(CLI::App& app, CheckerOptions& options) {
+void addRequestOptions(CLI::App& app, tarn::RequestOptions& options) {
     app.add_option("--parallel", options.parallel,
-                   "requests at once while checking, ahead of the link being checked (default 16, or the "
+                   "requests at once while checking, ahead of the link being checked (default 64, or the "
                    "setting checkParallel; 1: one link at a time)")
         ->type_name("N")
         ->check(CLI::Range(1, 256));
@@ -14,8 +12,4 @@ void addCheckerOptions(CLI::App& app, CheckerOptions& options) {
                    "requests at once to one host (default 4, or the setting checkPerHost)")
         ->type_name("N")
         ->check(CLI::Range(1, 64));
-}
-
-void applyCheckerOptions(const CheckerOptions& options) {
-    tarn::setCommandLineLimits(options.parallel, options.perHost);
 }
