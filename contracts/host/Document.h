@@ -51,6 +51,8 @@ public:
     Element* getElementById(std::u16string_view id) const;
     std::optional<SourcePosition> sourceCursor() const { return cursor_; }
     std::string_view sourceText() const;
+    // The page's bytes as read, kept unchanged for the document's life.
+    std::string_view originalBytes() const;
     tarn::dom::DocumentStore& store() const { return *store_; }
 
 private:

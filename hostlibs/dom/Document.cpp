@@ -15,6 +15,10 @@ std::string_view Document::sourceText() const {
     return store_->text();
 }
 
+std::string_view Document::originalBytes() const {
+    return store_->originalBytes();
+}
+
 Node* Document::findNextNode(Node* current, Node* root, bool skipChildren, bool elementsOnly) const {
     Node* n = current;
     while (n) {

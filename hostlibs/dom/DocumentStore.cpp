@@ -10,7 +10,8 @@ namespace tarn::dom {
 DocumentStore::DocumentStore(charset::DecodedPage page) : page_(std::move(page)) {
     if (page_.bomLength == 0 && page_.bytes == page_.text) {
         bytesAreText_ = true;
-        page_.bytes = std::string();
+        // Assigning an empty string would keep the capacity, a whole copy of the page.
+        std::string().swap(page_.bytes);
     }
 }
 

@@ -133,8 +133,6 @@ int ListView::InsertItem(const LVITEMW& item, CString text) {
         return -1;
     const int at = std::min(item.iItem, Count());
     Row row;
-    row.texts.reserve(static_cast<std::size_t>(std::max(ColumnCount(), 1)));
-    row.texts.push_back((item.mask & LVIF_TEXT) ? std::move(text) : CString());
     if (item.mask & LVIF_PARAM)
         row.data = item.lParam;
     if (item.mask & LVIF_STATE)
@@ -148,7 +146,7 @@ int ListView::InsertItem(const LVITEMW& item, CString text) {
         for (int other : m_rows.SelectedRows())
             m_rows.SetState(other, m_rows.At(other).state & ~LVIS_SELECTED);
     }
-    m_rows.Insert(at, std::move(row));
+    m_rows.Insert(at, row, (item.mask & LVIF_TEXT) ? std::move(text) : CString());
     Redraw();
     NotifyItem(LVN_INSERTITEM, at, 0);
     return at;

@@ -3,6 +3,7 @@
 #include "platform/win/CommCtrl.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace listview {
@@ -20,12 +21,11 @@ void RemoveSorted(std::vector<int>& rows, int row) {
 }  // namespace
 
 const CString& RowTable::Text(int row, int column) const {
-    const std::vector<CString>& texts = At(row).texts;
-    return column >= 0 && static_cast<std::size_t>(column) < texts.size() ? texts[static_cast<std::size_t>(column)]
-                                                                           : kEmpty;
+    return column >= 0 && static_cast<std::size_t>(column) < m_width ? m_texts[Slot(row, static_cast<std::size_t>(column))]
+                                                                      : kEmpty;
 }
 
-void RowTable::Insert(int at, Row row) {
+void RowTable::Insert(int at, Row row, CString text) {
     const bool appended = at == Count();
     if (m_dataIndex) {
         if (appended)
@@ -43,7 +43,9 @@ void RowTable::Insert(int at, Row row) {
     }
     if (row.state & LVIS_FOCUSED)
         m_focused = at;
-    m_rows.insert(m_rows.begin() + at, std::move(row));
+    m_rows.insert(m_rows.begin() + at, row);
+    const auto first = m_texts.insert(m_texts.begin() + static_cast<std::ptrdiff_t>(Slot(at, 0)), m_width, CString());
+    *first = std::move(text);
 }
 
 void RowTable::Forget(int row) {
@@ -71,10 +73,13 @@ void RowTable::Erase(int row) {
     if (m_focused > row)
         --m_focused;
     m_rows.erase(m_rows.begin() + row);
+    const auto first = m_texts.begin() + static_cast<std::ptrdiff_t>(Slot(row, 0));
+    m_texts.erase(first, first + static_cast<std::ptrdiff_t>(m_width));
 }
 
 void RowTable::Clear() {
     m_rows.clear();
+    m_texts.clear();
     m_selectedCount = 0;
     m_selectedFrom = 0;
     m_focused = -1;
@@ -113,41 +118,81 @@ void RowTable::SetData(int row, LPARAM data) {
 }
 
 void RowTable::SetText(int row, int column, CString text) {
-    std::vector<CString>& texts = m_rows[static_cast<std::size_t>(row)].texts;
     const auto index = static_cast<std::size_t>(column);
-    if (index >= texts.size()) {
+    if (index >= m_width) {
         if (text.IsEmpty())
             return;
-        texts.resize(index + 1);
+        Restride(index + 1, m_width);
     }
-    texts[index] = std::move(text);
+    m_texts[Slot(row, index)] = std::move(text);
 }
 
 void RowTable::InsertColumn(int column) {
     const auto index = static_cast<std::size_t>(column);
-    for (Row& row : m_rows) {
-        if (index < row.texts.size())
-            row.texts.insert(row.texts.begin() + column, CString());
-    }
+    if (index < m_width)
+        Restride(m_width + 1, index);
 }
 
 void RowTable::EraseColumn(int column) {
     const auto index = static_cast<std::size_t>(column);
-    for (Row& row : m_rows) {
-        if (index < row.texts.size())
-            row.texts.erase(row.texts.begin() + column);
+    if (index >= m_width)
+        return;
+    if (m_width == 1) {
+        std::fill(m_texts.begin(), m_texts.end(), CString());
+        return;
     }
+    Restride(m_width - 1, index);
+}
+
+void RowTable::Restride(std::size_t width, std::size_t column) {
+    const std::size_t rows = m_rows.size();
+    const std::size_t old = m_width;
+    // The text that goes to `to` of a row, as an index in the old row; none for the new ones.
+    auto source = [&](std::size_t to) -> std::optional<std::size_t> {
+        if (to < column)
+            return to;
+        if (width > old)
+            return to < column + (width - old) ? std::nullopt : std::optional(to - (width - old));
+        return to + (old - width);
+    };
+    auto place = [&](std::size_t row, std::size_t to) {
+        const std::size_t target = row * width + to;
+        const std::optional<std::size_t> from = source(to);
+        if (!from)
+            m_texts[target] = CString();
+        else if (row * old + *from != target)
+            m_texts[target] = std::move(m_texts[row * old + *from]);
+    };
+    // Every text moves away from the end the walk starts at, so none is overwritten before it has moved.
+    if (width > old) {
+        m_texts.resize(rows * width);
+        for (std::size_t row = rows; row-- > 0;) {
+            for (std::size_t to = width; to-- > 0;)
+                place(row, to);
+        }
+    } else {
+        for (std::size_t row = 0; row < rows; ++row) {
+            for (std::size_t to = 0; to < width; ++to)
+                place(row, to);
+        }
+        m_texts.resize(rows * width);
+    }
+    m_width = width;
 }
 
 void RowTable::Reorder(const std::vector<int>& order) {
     std::deque<Row> sorted;
+    std::deque<CString> texts;
     m_focused = -1;
     for (int index : order) {
-        sorted.push_back(std::move(m_rows[static_cast<std::size_t>(index)]));
+        sorted.push_back(m_rows[static_cast<std::size_t>(index)]);
         if (sorted.back().state & LVIS_FOCUSED)
             m_focused = static_cast<int>(sorted.size()) - 1;
+        for (std::size_t column = 0; column < m_width; ++column)
+            texts.push_back(std::move(m_texts[Slot(index, column)]));
     }
     m_rows = std::move(sorted);
+    m_texts = std::move(texts);
     m_selectedFrom = 0;
     DropDataIndex();
 }

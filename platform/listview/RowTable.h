@@ -10,10 +10,8 @@
 
 namespace listview {
 
-// One row: its texts by column (texts[0] is the main item's; missing ones are empty), its item data and
-// its LVIS_* state. The texts are framework strings, so a row given a CString shares its buffer.
+// One row: its item data and its LVIS_* state. Its texts are kept by the table.
 struct Row {
-    std::vector<CString> texts;
     LPARAM data = 0;
     UINT state = 0;
 };
@@ -25,10 +23,13 @@ class RowTable {
 public:
     int Count() const { return static_cast<int>(m_rows.size()); }
     const Row& At(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
+    // The row's text in `column` (column 0 is the main item's); empty where none was given. The texts are
+    // framework strings, so a row given a CString shares its buffer.
     const CString& Text(int row, int column) const;
 
-    // Puts the row at index `at` (0..Count()); the rows from there move down one.
-    void Insert(int at, Row row);
+    // Puts the row, `text` its main item's text, at index `at` (0..Count()); the rows from there move
+    // down one.
+    void Insert(int at, Row row, CString text);
     void Erase(int row);
     void Clear();
 
@@ -56,8 +57,17 @@ public:
 private:
     void Forget(int row);  // drops the bookkeeping of a row about to leave
     void DropDataIndex() { m_dataIndex.reset(); }
+    std::size_t Slot(int row, std::size_t column) const { return static_cast<std::size_t>(row) * m_width + column; }
+    // Gives every row `width` texts, in place: the texts from `column` on move right by the difference (the
+    // new ones empty), or left (those in between dropped).
+    void Restride(std::size_t width, std::size_t column);
 
     std::deque<Row> m_rows;
+    // Every row's texts side by side, m_width a row: blocks of strings for the whole table, where a vector
+    // per row would cost a heap block and its header each. The width grows with the columns given texts,
+    // so the rows of a list whose columns came first are laid out once.
+    std::deque<CString> m_texts;
+    std::size_t m_width = 1;
     int m_selectedCount = 0;
     // No selected row lies above this index; the search for the first selected row starts here and moves it
     // down to what it finds, so walking the selection is linear however often it is asked.
