@@ -18,8 +18,8 @@ enum class ElementNamespace : std::uint8_t { Html, Svg, MathMl };
 class Element : public Node {
 public:
     // `kind` is the document's number for its ElementKind.
-    Element(Document* home, std::uint32_t kind, ElementNamespace ns)
-        : Node(home, ELEMENT_NODE), ns_(static_cast<std::uint8_t>(ns)), kind_(kind) {}
+    Element(std::uint32_t kind, ElementNamespace ns)
+        : Node(ELEMENT_NODE), ns_(static_cast<std::uint8_t>(ns)), kind_(kind) {}
 
     // The kind of element, numbered by the document library (0: not numbered).
     int getElementID() const { return kind().elementId; }
@@ -53,11 +53,13 @@ public:
     bool hasEndTag() const { return hasEndTag_; }
     // Its attributes were edited: the start tag is written anew.
     bool isTagEdited() const { return tagEdited_; }
-    std::uint32_t line() const { return line_; }      // 1-based, of the start tag
-    std::uint32_t column() const { return column_; }  // 1-based, in characters
+    // Where the start tag begins (or, implied, where what implied it begins): 1-based, the column in
+    // characters. Worked out from the page's text when asked, since few elements are ever asked.
+    std::uint32_t line() const;
+    std::uint32_t column() const;
 
-    void setStartTag(SourceSpan span, std::uint32_t line, std::uint32_t column, bool implied) {
-        startTag_ = span; extentEnd_ = span.end; line_ = line; column_ = column; implied_ = implied;
+    void setStartTag(SourceSpan span, bool implied) {
+        startTag_ = span; extentEnd_ = span.end; implied_ = implied;
     }
     // Closes the element at `end` by implication, or with its own end tag, which ends its extent.
     void close(std::uint32_t end) { extentEnd_ = end; hasEndTag_ = false; }
@@ -77,6 +79,4 @@ private:
     SourceSpan startTag_;
     std::uint32_t endTagBegin_ = 0;  // the end tag ends at extentEnd_
     std::uint32_t extentEnd_ = 0;
-    std::uint32_t line_ = 0;
-    std::uint32_t column_ = 0;
 };

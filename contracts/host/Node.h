@@ -5,8 +5,9 @@ class Document;
 
 // A node of a page's document tree. Nodes live in their document's arena and are freed with it,
 // all at once and never recursively, so a tree of any depth is built, walked and freed safely.
-// A node names its neighbours by 32-bit references into that arena, and a first child's back
-// link names the last child, which keeps a text node at 40 bytes and an element at 64.
+// A node names its neighbours by 32-bit references into that arena, a first child's back link
+// names the last child, and the arena tells a node its document from the node's address, which
+// keeps a text node at 32 bytes and an element at 48.
 class Node {
 public:
     enum : unsigned short {
@@ -36,12 +37,12 @@ public:
     void insertBefore(Node* child, Node* reference);  // `reference` is a child of this node
     void unlink();  // leaves its parent; keeps its own subtree
     // The document whose text the node was parsed from, even after it was removed.
-    Document* homeDocument() const { return home_; }
+    Document* homeDocument() const;
     bool isRemoved() const { return removed_; }
     void markRemoved() { removed_ = true; }
 
 protected:
-    Node(Document* home, unsigned short type) : home_(home), type_(static_cast<std::uint8_t>(type)) {}
+    explicit Node(unsigned short type) : type_(static_cast<std::uint8_t>(type)) {}
     // Nodes are released with their arena; a document is deleted as a Document.
     ~Node() = default;
 
@@ -51,7 +52,6 @@ private:
     Node* resolve(Ref ref) const;
     Ref refOf(const Node* n) const;
 
-    Document* home_;
     Ref parent_ = 0;
     Ref first_ = 0;
     Ref prev_ = 0;  // of the first child: the last child

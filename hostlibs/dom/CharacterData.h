@@ -13,8 +13,8 @@
 class CharacterData : public Node {
 public:
     // `cooked` is the store's reference of the data, or 0 when the text at `span` reads as it is.
-    CharacterData(Document* home, unsigned short type, SourceSpan span, std::uint32_t cooked, bool lineBreaks)
-        : Node(home, type), lineBreaks_(lineBreaks), cooked_(cooked), span_(span) {}
+    CharacterData(unsigned short type, SourceSpan span, std::uint32_t cooked, bool lineBreaks)
+        : Node(type), lineBreaks_(lineBreaks), cooked_(cooked), span_(span) {}
 
     std::u16string getData() const;
     std::string dataUtf8() const;
@@ -34,19 +34,19 @@ private:
 
 class Text : public CharacterData {
 public:
-    Text(Document* home, SourceSpan span, std::uint32_t cooked, bool lineBreaks)
-        : CharacterData(home, TEXT_NODE, span, cooked, lineBreaks) {}
+    Text(SourceSpan span, std::uint32_t cooked, bool lineBreaks)
+        : CharacterData(TEXT_NODE, span, cooked, lineBreaks) {}
 };
 
 class Comment : public CharacterData {
 public:
-    Comment(Document* home, SourceSpan span, std::uint32_t cooked)
-        : CharacterData(home, COMMENT_NODE, span, cooked, false) {}
+    Comment(SourceSpan span, std::uint32_t cooked)
+        : CharacterData(COMMENT_NODE, span, cooked, false) {}
 };
 
 // Its data is the doctype's name.
 class DocumentType : public CharacterData {
 public:
-    DocumentType(Document* home, SourceSpan span, std::uint32_t cooked)
-        : CharacterData(home, DOCUMENT_TYPE_NODE, span, cooked, false) {}
+    DocumentType(SourceSpan span, std::uint32_t cooked)
+        : CharacterData(DOCUMENT_TYPE_NODE, span, cooked, false) {}
 };

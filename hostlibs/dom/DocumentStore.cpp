@@ -72,6 +72,11 @@ std::string_view DocumentStore::pairSecond(Arena::Ref pair) const {
     return {bytes + sizeof length, length};
 }
 
+SourcePosition DocumentStore::positionOf(std::uint32_t offset) const {
+    std::call_once(positionsTaken_, [this] { positions_ = std::make_unique<SourcePositions>(text()); });
+    return positions_->at(offset);
+}
+
 std::uint32_t DocumentStore::kindFor(std::string_view domName) {
     auto it = kindsByName_.find(domName);
     if (it == kindsByName_.end()) {

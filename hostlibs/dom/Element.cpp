@@ -20,6 +20,14 @@ std::u16string Element::getTagName() const {
     return win::DecodeUtf8(kind().name);
 }
 
+std::uint32_t Element::line() const {
+    return homeDocument()->positionOf(startTag_.begin).line;
+}
+
+std::uint32_t Element::column() const {
+    return homeDocument()->positionOf(startTag_.begin).column;
+}
+
 const ElementKind& Element::kind() const {
     return homeDocument()->store().kind(kind_);
 }

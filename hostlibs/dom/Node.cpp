@@ -11,22 +11,30 @@ constexpr std::uint32_t DOCUMENT_REF = 0xFFFFFFFFu;
 }  // namespace
 
 // The sizes the references buy; a page of 100 000 links holds a few hundred thousand of them.
-static_assert(sizeof(Element) == 64);
-static_assert(sizeof(Text) == 40);
+static_assert(sizeof(Element) == 48);
+static_assert(sizeof(Text) == 32);
 static_assert(sizeof(Attr) == 32);
 
+// Every node but the document lives in its document's arena.
+Document* Node::homeDocument() const {
+    if (type_ == DOCUMENT_NODE)
+        return static_cast<Document*>(const_cast<Node*>(this));
+    return static_cast<Document*>(tarn::dom::Arena::ownerOf(this));
+}
+
 Node* Node::resolve(Ref ref) const {
+    Document* home = homeDocument();
     if (ref == DOCUMENT_REF)
-        return home_;
-    return static_cast<Node*>(home_->store().arena().at(ref));
+        return home;
+    return static_cast<Node*>(home->store().arena().at(ref));
 }
 
 Node::Ref Node::refOf(const Node* n) const {
-    return n == home_ ? DOCUMENT_REF : home_->store().arena().refOf(n);
+    return n->type_ == DOCUMENT_NODE ? DOCUMENT_REF : tarn::dom::Arena::refOf(n);
 }
 
 Document* Node::getOwnerDocument() const {
-    return removed_ || type_ == DOCUMENT_NODE ? nullptr : home_;
+    return removed_ || type_ == DOCUMENT_NODE ? nullptr : homeDocument();
 }
 
 Node* Node::getLastChild() const {
