@@ -58,6 +58,8 @@ public:
     tarn::dom::DocumentStore& store() const { return *store_; }
 
 private:
+    friend class Node;
+    std::uint32_t first_ = 0;  // the first child
     std::unique_ptr<tarn::dom::DocumentStore> store_;
     std::optional<SourcePosition> cursor_;
     std::vector<SourceSpan> removals_;      // source spans of deleted nodes and unwrapped tags

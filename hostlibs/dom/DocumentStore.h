@@ -42,6 +42,11 @@ public:
     T* make(Args&&... args) {
         return new (arena_.place(sizeof(T)).at) T(std::forward<Args>(args)...);
     }
+    // A T followed by `room` bytes of its own.
+    template <class T, class... Args>
+    T* makeWithRoom(std::size_t room, Args&&... args) {
+        return new (arena_.place(sizeof(T) + room).at) T(std::forward<Args>(args)...);
+    }
     template <class T>
     T* makeArray(std::size_t count) {
         return new (arena_.place(sizeof(T) * count).at) T[count]();

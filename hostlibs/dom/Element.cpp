@@ -79,8 +79,8 @@ void Element::removeAttribute(const std::u16string& name) {
 }
 
 void Element::noteEdit(std::string_view lowerName) {
-    if (!tagEdited_) {
-        tagEdited_ = true;
+    if (!isTagEdited()) {
+        setFlag(TAG_EDITED, true);
         homeDocument()->noteTagEdited(this);
     }
     if (lowerName == "id")

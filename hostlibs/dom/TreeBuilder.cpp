@@ -132,17 +132,19 @@ void TreeBuilder::onText(const Token& t) {
         if (!lineBreaks)
             cooked = store_.addString(t.data);
     }
-    currentNode().appendChild(store_.make<Text>(t.span, cooked, lineBreaks));
+    currentNode().appendChild(store_.makeWithRoom<Text>(CharacterData::roomAfter(cooked), t.span, cooked, lineBreaks));
 }
 
 void TreeBuilder::onComment(const Token& t) {
-    currentNode().appendChild(store_.make<Comment>(t.span, store_.addString(t.data)));
+    const Arena::Ref data = store_.addString(t.data);
+    currentNode().appendChild(store_.makeWithRoom<Comment>(CharacterData::roomAfter(data), t.span, data));
 }
 
 void TreeBuilder::onDoctype(const Token& t) {
     if (sawContent_ || html_)
         return;
-    doc_.appendChild(store_.make<DocumentType>(t.span, store_.addString(t.name)));
+    const Arena::Ref name = store_.addString(t.name);
+    doc_.appendChild(store_.makeWithRoom<DocumentType>(CharacterData::roomAfter(name), t.span, name));
 }
 
 void TreeBuilder::onStartTag(const Token& t) {

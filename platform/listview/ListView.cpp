@@ -46,7 +46,7 @@ bool ListView::SingleSelection() const { return (GetWindowLongW(m_hWnd, GWL_STYL
 bool ListView::ChangeItem(int row, ItemChange change) {
     if (m_destroyed || row < 0 || row >= Count())
         return false;
-    const Row& before = m_rows.At(row);
+    const Row before = m_rows.At(row);
     const UINT newState = (before.state & ~change.stateMask) | (change.state & change.stateMask);
     UINT changed = 0;
     if ((change.mask & LVIF_STATE) && newState != before.state)
@@ -199,7 +199,7 @@ bool ListView::SetItem(const LVITEMW& item) {
 bool ListView::GetItem(LVITEMW& item) const {
     if (item.iItem < 0 || item.iItem >= Count() || item.iSubItem < 0)
         return false;
-    const Row& row = m_rows.At(item.iItem);
+    const Row row = m_rows.At(item.iItem);
     if (item.mask & LVIF_TEXT)
         CopyText(m_rows.Text(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
     if (item.mask & LVIF_PARAM)

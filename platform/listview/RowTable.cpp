@@ -3,7 +3,6 @@
 #include "platform/win/CommCtrl.h"
 
 #include <algorithm>
-#include <optional>
 #include <utility>
 
 namespace listview {
@@ -21,8 +20,9 @@ void RemoveSorted(std::vector<int>& rows, int row) {
 }  // namespace
 
 const CString& RowTable::Text(int row, int column) const {
-    return column >= 0 && static_cast<std::size_t>(column) < m_width ? m_texts[Slot(row, static_cast<std::size_t>(column))]
-                                                                      : kEmpty;
+    if (column < 0 || static_cast<std::size_t>(column) >= m_columns.size())
+        return kEmpty;
+    return m_columns[static_cast<std::size_t>(column)].At(static_cast<std::size_t>(row));
 }
 
 void RowTable::Insert(int at, Row row, CString text) {
@@ -43,13 +43,15 @@ void RowTable::Insert(int at, Row row, CString text) {
     }
     if (row.state & LVIS_FOCUSED)
         m_focused = at;
-    m_rows.insert(m_rows.begin() + at, row);
-    const auto first = m_texts.insert(m_texts.begin() + static_cast<std::ptrdiff_t>(Slot(at, 0)), m_width, CString());
-    *first = std::move(text);
+    m_data.insert(m_data.begin() + at, row.data);
+    m_states.insert(m_states.begin() + at, row.state);
+    for (ColumnTexts& texts : m_columns)
+        texts.Insert(static_cast<std::size_t>(at));
+    SetText(at, 0, std::move(text));
 }
 
 void RowTable::Forget(int row) {
-    const Row& gone = At(row);
+    const Row gone = At(row);
     if (gone.state & LVIS_SELECTED)
         --m_selectedCount;
     if (m_focused == row)
@@ -72,14 +74,17 @@ void RowTable::Erase(int row) {
         --m_selectedFrom;
     if (m_focused > row)
         --m_focused;
-    m_rows.erase(m_rows.begin() + row);
-    const auto first = m_texts.begin() + static_cast<std::ptrdiff_t>(Slot(row, 0));
-    m_texts.erase(first, first + static_cast<std::ptrdiff_t>(m_width));
+    m_data.erase(m_data.begin() + row);
+    m_states.erase(m_states.begin() + row);
+    for (ColumnTexts& texts : m_columns)
+        texts.Erase(static_cast<std::size_t>(row));
 }
 
 void RowTable::Clear() {
-    m_rows.clear();
-    m_texts.clear();
+    m_data.clear();
+    m_states.clear();
+    for (ColumnTexts& texts : m_columns)
+        texts.Clear();
     m_selectedCount = 0;
     m_selectedFrom = 0;
     m_focused = -1;
@@ -88,9 +93,9 @@ void RowTable::Clear() {
 }
 
 void RowTable::SetState(int row, UINT state) {
-    Row& target = m_rows[static_cast<std::size_t>(row)];
-    const UINT gained = state & ~target.state;
-    const UINT lost = target.state & ~state;
+    UINT& target = m_states[static_cast<std::size_t>(row)];
+    const UINT gained = state & ~target;
+    const UINT lost = target & ~state;
     if (gained & LVIS_SELECTED) {
         ++m_selectedCount;
         m_selectedFrom = std::min(m_selectedFrom, row);
@@ -101,98 +106,56 @@ void RowTable::SetState(int row, UINT state) {
         m_focused = row;
     if ((lost & LVIS_FOCUSED) && m_focused == row)
         m_focused = -1;
-    target.state = state;
+    target = state;
 }
 
 void RowTable::SetData(int row, LPARAM data) {
-    Row& target = m_rows[static_cast<std::size_t>(row)];
-    if (m_dataIndex && target.data != data) {
-        auto old = m_dataIndex->find(target.data);
+    LPARAM& target = m_data[static_cast<std::size_t>(row)];
+    if (m_dataIndex && target != data) {
+        auto old = m_dataIndex->find(target);
         RemoveSorted(old->second, row);
         if (old->second.empty())
             m_dataIndex->erase(old);
         std::vector<int>& rows = (*m_dataIndex)[data];
         rows.insert(std::upper_bound(rows.begin(), rows.end(), row), row);
     }
-    target.data = data;
+    target = data;
 }
 
 void RowTable::SetText(int row, int column, CString text) {
     const auto index = static_cast<std::size_t>(column);
-    if (index >= m_width) {
+    if (index >= m_columns.size()) {
         if (text.IsEmpty())
             return;
-        Restride(index + 1, m_width);
+        m_columns.resize(index + 1);
     }
-    m_texts[Slot(row, index)] = std::move(text);
+    m_columns[index].Set(static_cast<std::size_t>(row), std::move(text), m_data.size());
 }
 
 void RowTable::InsertColumn(int column) {
-    const auto index = static_cast<std::size_t>(column);
-    if (index < m_width)
-        Restride(m_width + 1, index);
+    if (static_cast<std::size_t>(column) < m_columns.size())
+        m_columns.insert(m_columns.begin() + column, ColumnTexts());
 }
 
 void RowTable::EraseColumn(int column) {
-    const auto index = static_cast<std::size_t>(column);
-    if (index >= m_width)
-        return;
-    if (m_width == 1) {
-        std::fill(m_texts.begin(), m_texts.end(), CString());
-        return;
-    }
-    Restride(m_width - 1, index);
-}
-
-void RowTable::Restride(std::size_t width, std::size_t column) {
-    const std::size_t rows = m_rows.size();
-    const std::size_t old = m_width;
-    // The text that goes to `to` of a row, as an index in the old row; none for the new ones.
-    auto source = [&](std::size_t to) -> std::optional<std::size_t> {
-        if (to < column)
-            return to;
-        if (width > old)
-            return to < column + (width - old) ? std::nullopt : std::optional(to - (width - old));
-        return to + (old - width);
-    };
-    auto place = [&](std::size_t row, std::size_t to) {
-        const std::size_t target = row * width + to;
-        const std::optional<std::size_t> from = source(to);
-        if (!from)
-            m_texts[target] = CString();
-        else if (row * old + *from != target)
-            m_texts[target] = std::move(m_texts[row * old + *from]);
-    };
-    // Every text moves away from the end the walk starts at, so none is overwritten before it has moved.
-    if (width > old) {
-        m_texts.resize(rows * width);
-        for (std::size_t row = rows; row-- > 0;) {
-            for (std::size_t to = width; to-- > 0;)
-                place(row, to);
-        }
-    } else {
-        for (std::size_t row = 0; row < rows; ++row) {
-            for (std::size_t to = 0; to < width; ++to)
-                place(row, to);
-        }
-        m_texts.resize(rows * width);
-    }
-    m_width = width;
+    if (static_cast<std::size_t>(column) < m_columns.size())
+        m_columns.erase(m_columns.begin() + column);
 }
 
 void RowTable::Reorder(const std::vector<int>& order) {
-    std::deque<Row> sorted;
-    std::deque<CString> texts;
+    std::deque<LPARAM> data;
+    std::deque<UINT> states;
     m_focused = -1;
     for (int index : order) {
-        sorted.push_back(m_rows[static_cast<std::size_t>(index)]);
-        if (sorted.back().state & LVIS_FOCUSED)
-            m_focused = static_cast<int>(sorted.size()) - 1;
-        for (std::size_t column = 0; column < m_width; ++column)
-            texts.push_back(std::move(m_texts[Slot(index, column)]));
+        data.push_back(m_data[static_cast<std::size_t>(index)]);
+        states.push_back(m_states[static_cast<std::size_t>(index)]);
+        if (states.back() & LVIS_FOCUSED)
+            m_focused = static_cast<int>(states.size()) - 1;
     }
-    m_rows = std::move(sorted);
-    m_texts = std::move(texts);
+    m_data = std::move(data);
+    m_states = std::move(states);
+    for (ColumnTexts& texts : m_columns)
+        texts.Reorder(order);
     m_selectedFrom = 0;
     DropDataIndex();
 }
@@ -202,7 +165,7 @@ int RowTable::NextSelected(int after) {
         return -1;
     const bool fromTop = after < m_selectedFrom;
     for (int row = std::max(after + 1, m_selectedFrom); row < Count(); ++row) {
-        if (At(row).state & LVIS_SELECTED) {
+        if (m_states[static_cast<std::size_t>(row)] & LVIS_SELECTED) {
             if (fromTop)
                 m_selectedFrom = row;
             return row;
@@ -225,7 +188,7 @@ int RowTable::FindData(LPARAM data, int after) {
     if (!m_dataIndex) {
         m_dataIndex.emplace();
         for (int row = 0; row < Count(); ++row)
-            (*m_dataIndex)[At(row).data].push_back(row);
+            (*m_dataIndex)[m_data[static_cast<std::size_t>(row)]].push_back(row);
     }
     auto it = m_dataIndex->find(data);
     if (it == m_dataIndex->end())

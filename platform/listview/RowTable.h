@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/afx/CString.h"
+#include "platform/listview/ColumnTexts.h"
 #include "platform/win/WinTypes.h"
 
 #include <deque>
@@ -10,7 +11,7 @@
 
 namespace listview {
 
-// One row: its item data and its LVIS_* state. Its texts are kept by the table.
+// One row's item data and LVIS_* state. Its texts are kept by the table.
 struct Row {
     LPARAM data = 0;
     UINT state = 0;
@@ -21,8 +22,11 @@ struct Row {
 // constant time instead of a walk over 100 000 rows. Knows nothing of windows or notifications.
 class RowTable {
 public:
-    int Count() const { return static_cast<int>(m_rows.size()); }
-    const Row& At(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
+    int Count() const { return static_cast<int>(m_data.size()); }
+    Row At(int row) const {
+        const auto index = static_cast<std::size_t>(row);
+        return {m_data[index], m_states[index]};
+    }
     // The row's text in `column` (column 0 is the main item's); empty where none was given. The texts are
     // framework strings, so a row given a CString shares its buffer.
     const CString& Text(int row, int column) const;
@@ -57,17 +61,12 @@ public:
 private:
     void Forget(int row);  // drops the bookkeeping of a row about to leave
     void DropDataIndex() { m_dataIndex.reset(); }
-    std::size_t Slot(int row, std::size_t column) const { return static_cast<std::size_t>(row) * m_width + column; }
-    // Gives every row `width` texts, in place: the texts from `column` on move right by the difference (the
-    // new ones empty), or left (those in between dropped).
-    void Restride(std::size_t width, std::size_t column);
 
-    std::deque<Row> m_rows;
-    // Every row's texts side by side, m_width a row: blocks of strings for the whole table, where a vector
-    // per row would cost a heap block and its header each. The width grows with the columns given texts,
-    // so the rows of a list whose columns came first are laid out once.
-    std::deque<CString> m_texts;
-    std::size_t m_width = 1;
+    // Each row's item data and state, and its texts column by column: blocks for the whole table, where a
+    // vector of texts per row would cost a heap block and its header each.
+    std::deque<LPARAM> m_data;
+    std::deque<UINT> m_states;
+    std::vector<ColumnTexts> m_columns;
     int m_selectedCount = 0;
     // No selected row lies above this index; the search for the first selected row starts here and moves it
     // down to what it finds, so walking the selection is linear however often it is asked.
