@@ -71,8 +71,8 @@ public:
 private:
     void noteEdit(std::string_view lowerName);
 
-    // The small members first: they fill the tail of Node, which keeps big pages small.
     friend class Node;
+    // The element's flags, in the node's flags byte: big pages stay small.
     enum : std::uint8_t {
         IMPLIED = FIRST_CLASS_FLAG,
         TAG_EDITED = FIRST_CLASS_FLAG << 1,
