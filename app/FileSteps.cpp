@@ -32,7 +32,7 @@ std::string describe(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
 }
 
-void writeAll(int fd, const std::string& bytes, const std::string& path) {
+void writeAll(int fd, std::string_view bytes, const std::string& path) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -98,7 +98,7 @@ bool renameKeepsIdentity(const struct stat& st) {
     return st.st_nlink <= 1 && (st.st_uid == geteuid() || geteuid() == 0);
 }
 
-void overwrite(const std::string& path, const struct stat& expected, const std::string& bytes) {
+void overwrite(const std::string& path, const struct stat& expected, std::string_view bytes) {
     int fd = openRegular(path, O_WRONLY | O_NOFOLLOW);
     if (fd < 0)
         throw PageFileError(describe("cannot write", path));

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 // A failure to read or write a page, with a message for the user.
 class PageFileError : public std::runtime_error {
@@ -35,10 +36,10 @@ bool renameKeepsIdentity(const struct stat& st);
 
 // Overwrites the regular file `path` (the same file as `expected`) with `bytes` and flushes it: the way
 // to keep every hard link of a page, and a page's owner, where a rename would lose them. Throws on failure.
-void overwrite(const std::string& path, const struct stat& expected, const std::string& bytes);
+void overwrite(const std::string& path, const struct stat& expected, std::string_view bytes);
 
 // Writes all of `bytes` to `fd` (the file at `path`, for the message).
-void writeAll(int fd, const std::string& bytes, const std::string& path);
+void writeAll(int fd, std::string_view bytes, const std::string& path);
 
 void syncFolder(const std::string& folder);
 

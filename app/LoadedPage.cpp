@@ -32,7 +32,12 @@ LoadedPage LoadedPage::load(const std::string& path) {
     PageFile file = PageFile::open(path);
     if (looksBinary(file.bytes()))
         throw PageFileError("not an HTML page (binary data): " + path);
-    std::unique_ptr<Document> document = tarn::dom::loadDocument(file.bytes());
+    // The document keeps the page's bytes for writing it back; the file reads them there.
+    std::unique_ptr<Document> document;
+    file.handOverBytes([&document](std::string bytes) {
+        document = tarn::dom::loadDocument(std::move(bytes));
+        return document->originalBytes();
+    });
     if (!hasMarkup(document->sourceText()))
         throw PageFileError("not an HTML page (no markup): " + path);
     return {std::move(file), std::move(document)};

@@ -5,7 +5,8 @@
 #include "app/PageFile.h"
 #include "contracts/host/Document.h"
 
-// A page read from disk and parsed into the document the module works on.
+// A page read from disk and parsed into the document the module works on. The document holds the page's
+// bytes as read, and the file reads them there.
 struct LoadedPage {
     PageFile file;
     std::unique_ptr<Document> document;

@@ -47,6 +47,11 @@ PageFile PageFile::open(const std::string& path) {
     return PageFile(std::move(named), std::move(bytes), st.st_mode & 0777);
 }
 
+void PageFile::handOverBytes(const std::function<std::string_view(std::string)>& keeper) {
+    keptBytes_ = keeper(std::move(bytes_));
+    handedOver_ = true;
+}
+
 PageFile::SaveResult PageFile::save(const std::string& corrected, const Interrupted& interrupted) const {
     if (interrupted && interrupted())
         throw PageFileError("interrupted before " + path_ + " was written");
@@ -58,7 +63,7 @@ PageFile::SaveResult PageFile::save(const std::string& corrected, const Interrup
     bool changed = !now;
     if (now) {
         try {
-            changed = readRegular(path_) != bytes_;
+            changed = readRegular(path_) != bytes();
         } catch (const PageFileError&) {
             changed = true;
         }
@@ -99,13 +104,13 @@ PageFile::SaveResult PageFile::replace(const std::string& target, const struct s
     }
     // Every name of the page must see the corrections, and its owner stays: written over, with the old
     // text safe on disk until the new text is.
-    TemporaryFile backup(folder, name, bytes_, 0600, std::nullopt, TemporaryFile::Kind::OldText);
+    TemporaryFile backup(folder, name, bytes(), 0600, std::nullopt, TemporaryFile::Kind::OldText);
     stopBefore();
     try {
         overwrite(target, st, corrected);
     } catch (const PageFileError& e) {
         try {
-            overwrite(target, st, bytes_);
+            overwrite(target, st, bytes());
         } catch (const PageFileError&) {
             // The backup is then the only whole copy of the page: it stays.
             throw PageFileError(std::string(e.what()) + "; its previous text is kept in " + backup.keep());

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "app/FileSteps.h"
 
@@ -30,7 +31,11 @@ public:
     static PageFile open(const std::string& path);
 
     const std::string& path() const { return path_; }
-    const std::string& bytes() const { return bytes_; }
+    // The page as read.
+    std::string_view bytes() const { return handedOver_ ? keptBytes_ : std::string_view(bytes_); }
+    // Moves the bytes as read to `keeper` (the page's document), which keeps them unchanged for the rest
+    // of this object's life and returns where: a large page is then held once, not twice.
+    void handOverBytes(const std::function<std::string_view(std::string)>& keeper);
 
     // Writes `corrected` in place of the page (through a symbolic link, to its target): a new file
     // renamed over it, flushed, with the page's permissions and owner; a page with other names (hard
@@ -57,6 +62,8 @@ private:
     SaveResult writeElsewhere(Outcome outcome, const std::string& corrected, const std::string& reason) const;
 
     std::string path_;   // as the user named it
-    std::string bytes_;  // as read
+    std::string bytes_;  // as read, until handed over
+    bool handedOver_ = false;
+    std::string_view keptBytes_;  // where the keeper holds them
     mode_t mode_;        // the page's permissions when it was read
 };

@@ -20,7 +20,7 @@ constexpr std::size_t kRandomPart = 6;  // mkostemp's XXXXXX
 
 }  // namespace
 
-TemporaryFile::TemporaryFile(const std::string& folder, const std::string& name, const std::string& bytes,
+TemporaryFile::TemporaryFile(const std::string& folder, const std::string& name, std::string_view bytes,
                              mode_t mode, std::optional<std::pair<uid_t, gid_t>> owner, Kind kind)
     : path_(folder + "/." + name + kMark + (kind == Kind::OldText ? "old-" : "") + "XXXXXX") {
     fd_ = mkostemp(path_.data(), O_CLOEXEC);

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 // A file written whole and flushed before it takes a page's place (by a rename, or a link under a free
@@ -14,7 +15,7 @@ class TemporaryFile {
 public:
     enum class Kind { NewText, OldText };
 
-    TemporaryFile(const std::string& folder, const std::string& name, const std::string& bytes, mode_t mode,
+    TemporaryFile(const std::string& folder, const std::string& name, std::string_view bytes, mode_t mode,
                   std::optional<std::pair<uid_t, gid_t>> owner = std::nullopt, Kind kind = Kind::NewText);
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;

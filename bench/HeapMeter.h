@@ -12,8 +12,8 @@ public:
     static std::size_t held();
     static std::size_t peakAbove(std::size_t base);  // the peak since reset, less `base`
 
-    static void* allocate(std::size_t size);
-    static void release(void* p);
+    static void* allocate(std::size_t size, std::size_t align = alignof(std::max_align_t));
+    static void release(void* p, std::size_t align = alignof(std::max_align_t));
 };
 
 }  // namespace tarn::bench

@@ -50,10 +50,16 @@ public:
     void forgetIds() { ids_.clear(); idsBuilt_ = false; }
     Element* getElementById(std::u16string_view id) const;
     std::optional<SourcePosition> sourceCursor() const { return cursor_; }
+    // Line and column of an offset of the page's text.
+    SourcePosition positionOf(std::uint32_t offset) const;
     std::string_view sourceText() const;
+    // The page's bytes as read, kept unchanged for the document's life.
+    std::string_view originalBytes() const;
     tarn::dom::DocumentStore& store() const { return *store_; }
 
 private:
+    friend class Node;
+    std::uint32_t first_ = 0;  // the first child
     std::unique_ptr<tarn::dom::DocumentStore> store_;
     std::optional<SourcePosition> cursor_;
     std::vector<SourceSpan> removals_;      // source spans of deleted nodes and unwrapped tags

@@ -5,8 +5,10 @@ class Document;
 
 // A node of a page's document tree. Nodes live in their document's arena and are freed with it,
 // all at once and never recursively, so a tree of any depth is built, walked and freed safely.
-// A node names its neighbours by 32-bit references into that arena, and a first child's back
-// link names the last child, which keeps a text node at 40 bytes and an element at 64.
+// A node names its neighbours by 32-bit references into that arena, a first child's back link
+// names the last child, only the nodes that have children (elements and the document) keep a link
+// to them, the arena tells a node its document from the node's address, and a node's class keeps
+// its flags in the node's one spare byte: a text node takes 24 bytes and an element 48.
 class Node {
 public:
     enum : unsigned short {
@@ -26,7 +28,7 @@ public:
     Document* getOwnerDocument() const;
 
     Node* getParentNode() const { return node(parent_); }
-    Node* getFirstChild() const { return node(first_); }
+    Node* getFirstChild() const;
     Node* getLastChild() const;
     Node* getNextSibling() const { return node(next_); }
     Node* getPreviousSibling() const;
@@ -36,26 +38,40 @@ public:
     void insertBefore(Node* child, Node* reference);  // `reference` is a child of this node
     void unlink();  // leaves its parent; keeps its own subtree
     // The document whose text the node was parsed from, even after it was removed.
-    Document* homeDocument() const { return home_; }
-    bool isRemoved() const { return removed_; }
-    void markRemoved() { removed_ = true; }
+    Document* homeDocument() const;
+    bool isRemoved() const { return hasFlag(REMOVED); }
+    void markRemoved() { setFlag(REMOVED, true); }
 
 protected:
-    Node(Document* home, unsigned short type) : home_(home), type_(static_cast<std::uint8_t>(type)) {}
+    explicit Node(unsigned short type) : type_(static_cast<std::uint8_t>(type)) {}
     // Nodes are released with their arena; a document is deleted as a Document.
     ~Node() = default;
+
+    // The flags byte: the node's own flag, and six bits from FIRST_CLASS_FLAG up for its class.
+    enum : std::uint8_t { REMOVED = 1, FIRST_CLASS_FLAG = 2 };
+    bool hasFlag(std::uint8_t flag) const { return (flags_ & flag) != 0; }
+    void setFlag(std::uint8_t flag, bool on) {
+        flags_ = static_cast<std::uint8_t>(on ? flags_ | flag : flags_ & ~flag);
+    }
+    std::uint8_t flagBits(std::uint8_t mask, unsigned shift) const {
+        return static_cast<std::uint8_t>((flags_ & mask) >> shift);
+    }
+    void setFlagBits(std::uint8_t mask, unsigned shift, std::uint8_t value) {
+        flags_ = static_cast<std::uint8_t>((flags_ & ~mask) | ((value << shift) & mask));
+    }
 
 private:
     using Ref = std::uint32_t;
     Node* node(Ref ref) const { return ref ? resolve(ref) : nullptr; }
     Node* resolve(Ref ref) const;
     Ref refOf(const Node* n) const;
+    // Where an element or the document keeps its first child; null for the nodes that have none.
+    Ref* firstChildRef();
+    const Ref* firstChildRef() const { return const_cast<Node*>(this)->firstChildRef(); }
 
-    Document* home_;
     Ref parent_ = 0;
-    Ref first_ = 0;
     Ref prev_ = 0;  // of the first child: the last child
     Ref next_ = 0;
     std::uint8_t type_;
-    bool removed_ = false;  // last, so that derived classes can use the padding after it
+    std::uint8_t flags_ = 0;
 };

@@ -1,39 +1,32 @@
 #include "hostlibs/dom/Arena.h"
 
 #include <algorithm>
+#include <new>
 #include <stdexcept>
 
 namespace tarn::dom {
 
+void Arena::Release::operator()(std::byte* bytes) const {
+    ::operator delete(bytes, std::align_val_t{kReach});
+}
+
+void Arena::setOwner(void* owner) {
+    owner_ = owner;
+    for (Block& block : blocks_)
+        reinterpret_cast<Header*>(block.bytes.get())->owner = owner;
+}
+
 void Arena::grow(std::size_t atLeast) {
     if (blocks_.size() >= kMaxBlocks)
         throw std::length_error("the page is too large to be held as a document");
-    std::size_t size = std::clamp<std::size_t>(held_ / 8, 64 * 1024, 4 * 1024 * 1024);
-    size = std::max(size, atLeast);
-    blocks_.push_back({std::make_unique_for_overwrite<std::byte[]>(size), size});
+    std::size_t size = std::clamp<std::size_t>(held_ / 8, 64 * 1024, kReach);
+    size = std::max(size, atLeast + kHeaderSize);
+    // Aligned far beyond its size, a small block costs address space, not memory: the pages past
+    // what is used are never touched.
+    std::unique_ptr<std::byte[], Release> bytes(static_cast<std::byte*>(::operator new(size, std::align_val_t{kReach})));
+    new (bytes.get()) Header{owner_, static_cast<Ref>(blocks_.size())};
+    blocks_.push_back({std::move(bytes), size});
     held_ += size;
-    used_ = 0;
-    const Start start{reinterpret_cast<std::uintptr_t>(blocks_.back().bytes.get()),
-                      static_cast<Ref>(blocks_.size() - 1)};
-    byAddress_.insert(std::upper_bound(byAddress_.begin(), byAddress_.end(), start,
-                                       [](const Start& a, const Start& b) { return a.address < b.address; }),
-                      start);
-}
-
-Arena::Ref Arena::refOf(const void* p) const {
-    const auto address = reinterpret_cast<std::uintptr_t>(p);
-    auto refIn = [&](Ref block) {
-        const auto base = reinterpret_cast<std::uintptr_t>(blocks_[block].bytes.get());
-        return ((block << kOffsetBits) | static_cast<Ref>((address - base) / kStep)) + 1;
-    };
-    // The parser links what it has just made: the newest block first.
-    const auto newest = static_cast<Ref>(blocks_.size() - 1);
-    const auto newestBase = reinterpret_cast<std::uintptr_t>(blocks_[newest].bytes.get());
-    if (address >= newestBase && address < newestBase + blocks_[newest].size)
-        return refIn(newest);
-    auto it = std::upper_bound(byAddress_.begin(), byAddress_.end(), address,
-                               [](std::uintptr_t a, const Start& s) { return a < s.address; });
-    return refIn(std::prev(it)->block);
 }
 
 }  // namespace tarn::dom

@@ -2,17 +2,26 @@
 
 #include "hostlibs/dom/CharacterData.h"
 #include "hostlibs/dom/DocumentStore.h"
-#include "hostlibs/dom/LineCounter.h"
 #include "platform/win/Utf8.h"
 #include "contracts/host/Element.h"
 
 Document::Document(std::unique_ptr<tarn::dom::DocumentStore> store)
-    : Node(this, DOCUMENT_NODE), store_(std::move(store)) {}
+    : Node(DOCUMENT_NODE), store_(std::move(store)) {
+    store_->setOwner(this);
+}
 
 Document::~Document() = default;
 
 std::string_view Document::sourceText() const {
     return store_->text();
+}
+
+std::string_view Document::originalBytes() const {
+    return store_->originalBytes();
+}
+
+SourcePosition Document::positionOf(std::uint32_t offset) const {
+    return store_->positionOf(offset);
 }
 
 Node* Document::findNextNode(Node* current, Node* root, bool skipChildren, bool elementsOnly) const {
@@ -40,18 +49,12 @@ void Document::setSourceCursor(Node* node, int where) {
     std::uint32_t offset = 0;
     if (node->getNodeType() == ELEMENT_NODE) {
         auto* e = static_cast<Element*>(node);
-        // The parser noted where each start tag begins; counting lines from the top again would make a
-        // walk over every link of a long page quadratic.
-        if (where == 0 && e->line() != 0) {
-            cursor_ = SourcePosition{e->line(), e->column()};
-            return;
-        }
         offset = where == 0 ? e->extent().begin : e->extent().end;
     } else if (CharacterData::holds(node)) {
         const SourceSpan span = static_cast<CharacterData*>(node)->sourceSpan();
         offset = where == 0 ? span.begin : span.end;
     }
-    cursor_ = tarn::dom::LineCounter(store_->text()).advanceTo(offset);
+    cursor_ = positionOf(offset);
 }
 
 Element* Document::getElementById(std::u16string_view id) const {

@@ -10,7 +10,8 @@ namespace tarn::dom {
 DocumentStore::DocumentStore(charset::DecodedPage page) : page_(std::move(page)) {
     if (page_.bomLength == 0 && page_.bytes == page_.text) {
         bytesAreText_ = true;
-        page_.bytes = std::string();
+        // Assigning an empty string would keep the capacity, a whole copy of the page.
+        std::string().swap(page_.bytes);
     }
 }
 
@@ -69,6 +70,11 @@ std::string_view DocumentStore::pairSecond(Arena::Ref pair) const {
     std::uint32_t length;
     std::memcpy(&length, bytes, sizeof length);
     return {bytes + sizeof length, length};
+}
+
+SourcePosition DocumentStore::positionOf(std::uint32_t offset) const {
+    std::call_once(positionsTaken_, [this] { positions_ = std::make_unique<SourcePositions>(text()); });
+    return positions_->at(offset);
 }
 
 std::uint32_t DocumentStore::kindFor(std::string_view domName) {

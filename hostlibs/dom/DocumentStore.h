@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <new>
 #include <string>
 #include <string_view>
@@ -9,6 +11,7 @@
 
 #include "hostlibs/dom/Arena.h"
 #include "hostlibs/dom/NameMap.h"
+#include "hostlibs/dom/SourcePositions.h"
 #include "hostlibs/dom/charset/DecodedPage.h"
 #include "contracts/host/Element.h"
 
@@ -39,11 +42,18 @@ public:
     T* make(Args&&... args) {
         return new (arena_.place(sizeof(T)).at) T(std::forward<Args>(args)...);
     }
+    // A T followed by `room` bytes of its own.
+    template <class T, class... Args>
+    T* makeWithRoom(std::size_t room, Args&&... args) {
+        return new (arena_.place(sizeof(T) + room).at) T(std::forward<Args>(args)...);
+    }
     template <class T>
     T* makeArray(std::size_t count) {
         return new (arena_.place(sizeof(T) * count).at) T[count]();
     }
     const Arena& arena() const { return arena_; }
+    // The document the nodes belong to: every block of the arena names it.
+    void setOwner(Document* document) { arena_.setOwner(document); }
 
     // Strings live in the arena too, named by the arena's references: a page with a reference in
     // every link text pays its bytes and a length, not a heap block each.
@@ -63,6 +73,9 @@ public:
     std::uint32_t kindFor(std::string_view domName);
     const ElementKind& kind(std::uint32_t index) const { return *kinds_[index]; }
 
+    // Line and column of an offset of the text; the checkpoints are taken on the first question.
+    SourcePosition positionOf(std::uint32_t offset) const;
+
 private:
     charset::DecodedPage page_;
     bool bytesAreText_ = false;  // a UTF-8 page without BOM keeps its bytes once
@@ -74,6 +87,8 @@ private:
     NameMap<NumberedKind> kindsByName_;
     std::vector<const ElementKind*> kinds_;
     NameMap<Arena::Ref> names_;
+    mutable std::once_flag positionsTaken_;
+    mutable std::unique_ptr<SourcePositions> positions_;
 };
 
 }  // namespace tarn::dom

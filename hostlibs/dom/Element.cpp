@@ -20,6 +20,14 @@ std::u16string Element::getTagName() const {
     return win::DecodeUtf8(kind().name);
 }
 
+std::uint32_t Element::line() const {
+    return homeDocument()->positionOf(startTag_.begin).line;
+}
+
+std::uint32_t Element::column() const {
+    return homeDocument()->positionOf(startTag_.begin).column;
+}
+
 const ElementKind& Element::kind() const {
     return homeDocument()->store().kind(kind_);
 }
@@ -71,8 +79,8 @@ void Element::removeAttribute(const std::u16string& name) {
 }
 
 void Element::noteEdit(std::string_view lowerName) {
-    if (!tagEdited_) {
-        tagEdited_ = true;
+    if (!isTagEdited()) {
+        setFlag(TAG_EDITED, true);
         homeDocument()->noteTagEdited(this);
     }
     if (lowerName == "id")

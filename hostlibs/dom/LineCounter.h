@@ -6,38 +6,46 @@
 
 namespace tarn::dom {
 
+// Where a line counter stands: enough to go on from there.
+struct LineState {
+    std::uint32_t offset = 0;
+    SourcePosition position{1, 1};
+    bool afterCr = false;
+};
+
 // Line and column of offsets in a page's text, moving forward only. CR LF, CR and LF each end a
 // line; columns count characters, not bytes.
 class LineCounter {
 public:
-    explicit LineCounter(std::string_view text) : text_(text) {}
+    explicit LineCounter(std::string_view text, LineState from = {}) : text_(text), state_(from) {}
 
     SourcePosition advanceTo(std::uint32_t offset) {
-        for (; offset_ < offset && offset_ < text_.size(); ++offset_) {
-            auto c = static_cast<unsigned char>(text_[offset_]);
+        for (; state_.offset < offset && state_.offset < text_.size(); ++state_.offset) {
+            auto c = static_cast<unsigned char>(text_[state_.offset]);
+            SourcePosition& pos = state_.position;
             if (c == '\n') {
-                if (!afterCr_)
-                    ++pos_.line;
-                pos_.column = 1;
-                afterCr_ = false;
+                if (!state_.afterCr)
+                    ++pos.line;
+                pos.column = 1;
+                state_.afterCr = false;
             } else if (c == '\r') {
-                ++pos_.line;
-                pos_.column = 1;
-                afterCr_ = true;
+                ++pos.line;
+                pos.column = 1;
+                state_.afterCr = true;
             } else {
-                afterCr_ = false;
+                state_.afterCr = false;
                 if ((c & 0xC0) != 0x80)
-                    ++pos_.column;
+                    ++pos.column;
             }
         }
-        return pos_;
+        return state_.position;
     }
+
+    const LineState& state() const { return state_; }
 
 private:
     std::string_view text_;
-    std::uint32_t offset_ = 0;
-    SourcePosition pos_{1, 1};
-    bool afterCr_ = false;
+    LineState state_;
 };
 
 }  // namespace tarn::dom

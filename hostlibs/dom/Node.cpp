@@ -11,26 +11,51 @@ constexpr std::uint32_t DOCUMENT_REF = 0xFFFFFFFFu;
 }  // namespace
 
 // The sizes the references buy; a page of 100 000 links holds a few hundred thousand of them.
-static_assert(sizeof(Element) == 64);
-static_assert(sizeof(Text) == 40);
+static_assert(sizeof(Element) == 48);
+static_assert(sizeof(Text) == 24);
 static_assert(sizeof(Attr) == 32);
 
+// Every node but the document lives in its document's arena.
+Document* Node::homeDocument() const {
+    if (type_ == DOCUMENT_NODE)
+        return static_cast<Document*>(const_cast<Node*>(this));
+    return static_cast<Document*>(tarn::dom::Arena::ownerOf(this));
+}
+
 Node* Node::resolve(Ref ref) const {
+    Document* home = homeDocument();
     if (ref == DOCUMENT_REF)
-        return home_;
-    return static_cast<Node*>(home_->store().arena().at(ref));
+        return home;
+    return static_cast<Node*>(home->store().arena().at(ref));
 }
 
 Node::Ref Node::refOf(const Node* n) const {
-    return n == home_ ? DOCUMENT_REF : home_->store().arena().refOf(n);
+    return n->type_ == DOCUMENT_NODE ? DOCUMENT_REF : tarn::dom::Arena::refOf(n);
 }
 
 Document* Node::getOwnerDocument() const {
-    return removed_ || type_ == DOCUMENT_NODE ? nullptr : home_;
+    return isRemoved() || type_ == DOCUMENT_NODE ? nullptr : homeDocument();
+}
+
+Node::Ref* Node::firstChildRef() {
+    switch (type_) {
+    case ELEMENT_NODE:
+        return &static_cast<Element*>(this)->first_;
+    case DOCUMENT_NODE:
+        return &static_cast<Document*>(this)->first_;
+    default:
+        return nullptr;
+    }
+}
+
+Node* Node::getFirstChild() const {
+    const Ref* first = firstChildRef();
+    return first ? node(*first) : nullptr;
 }
 
 Node* Node::getLastChild() const {
-    return first_ ? node(node(first_)->prev_) : nullptr;
+    Node* first = getFirstChild();
+    return first ? node(first->prev_) : nullptr;
 }
 
 // The first child's back link names the last child, whose forward link is empty.
@@ -40,41 +65,43 @@ Node* Node::getPreviousSibling() const {
 }
 
 void Node::appendChild(Node* child) {
+    Ref& firstRef = *firstChildRef();
     // A child already names this node: no search for its reference.
-    const Ref self = first_ ? node(first_)->parent_ : refOf(this);
+    const Ref self = firstRef ? node(firstRef)->parent_ : refOf(this);
     const Ref ref = refOf(child);
     child->parent_ = self;
     child->next_ = 0;
-    if (!first_) {
-        first_ = ref;
+    if (!firstRef) {
+        firstRef = ref;
         child->prev_ = ref;
         return;
     }
-    Node* first = node(first_);
+    Node* first = node(firstRef);
     child->prev_ = first->prev_;
     node(first->prev_)->next_ = ref;
     first->prev_ = ref;
 }
 
 void Node::insertBefore(Node* child, Node* reference) {
+    Ref& firstRef = *firstChildRef();
     const Ref ref = refOf(child);
-    const bool atFront = node(first_) == reference;
+    const bool atFront = node(firstRef) == reference;
     Node* before = atFront ? nullptr : node(reference->prev_);
     child->parent_ = reference->parent_;
     child->prev_ = reference->prev_;
-    child->next_ = atFront ? first_ : before->next_;
-    (atFront ? first_ : before->next_) = ref;
+    child->next_ = atFront ? firstRef : before->next_;
+    (atFront ? firstRef : before->next_) = ref;
     reference->prev_ = ref;
 }
 
 void Node::unlink() {
     if (!parent_)
         return;
-    Node* parent = node(parent_);
-    Node* first = node(parent->first_);
+    Ref& parentFirst = *node(parent_)->firstChildRef();
+    Node* first = node(parentFirst);
     Node* next = node(next_);
     if (first == this) {
-        parent->first_ = next_;
+        parentFirst = next_;
         if (next)
             next->prev_ = prev_;
     } else {

@@ -74,7 +74,7 @@ std::string_view svgTagName(std::string_view lower) {
 }  // namespace
 
 TreeBuilder::TreeBuilder(Document& document)
-    : doc_(document), store_(document.store()), text_(store_.text()), tokenizer_(text_), lines_(text_) {}
+    : doc_(document), store_(document.store()), text_(store_.text()), tokenizer_(text_) {}
 
 void TreeBuilder::run() {
     Token t;
@@ -132,17 +132,19 @@ void TreeBuilder::onText(const Token& t) {
         if (!lineBreaks)
             cooked = store_.addString(t.data);
     }
-    currentNode().appendChild(store_.make<Text>(&doc_, t.span, cooked, lineBreaks));
+    currentNode().appendChild(store_.makeWithRoom<Text>(CharacterData::roomAfter(cooked), t.span, cooked, lineBreaks));
 }
 
 void TreeBuilder::onComment(const Token& t) {
-    currentNode().appendChild(store_.make<Comment>(&doc_, t.span, store_.addString(t.data)));
+    const Arena::Ref data = store_.addString(t.data);
+    currentNode().appendChild(store_.makeWithRoom<Comment>(CharacterData::roomAfter(data), t.span, data));
 }
 
 void TreeBuilder::onDoctype(const Token& t) {
     if (sawContent_ || html_)
         return;
-    doc_.appendChild(store_.make<DocumentType>(&doc_, t.span, store_.addString(t.name)));
+    const Arena::Ref name = store_.addString(t.name);
+    doc_.appendChild(store_.makeWithRoom<DocumentType>(CharacterData::roomAfter(name), t.span, name));
 }
 
 void TreeBuilder::onStartTag(const Token& t) {
@@ -319,9 +321,8 @@ void TreeBuilder::insertForeign(const Token& t, ElementNamespace ns) {
 }
 
 Element* TreeBuilder::createElement(const Token& t, ElementNamespace ns, std::string_view domName) {
-    auto* e = store_.make<Element>(&doc_, store_.kindFor(domName), ns);
-    SourcePosition p = lines_.advanceTo(t.span.begin);
-    e->setStartTag(t.span, p.line, p.column, false);
+    auto* e = store_.make<Element>(store_.kindFor(domName), ns);
+    e->setStartTag(t.span, false);
     if (!t.attributes.empty()) {
         const auto count = static_cast<std::uint32_t>(t.attributes.size());
         Attr* attrs = store_.makeArray<Attr>(count);
@@ -336,9 +337,8 @@ Element* TreeBuilder::createElement(const Token& t, ElementNamespace ns, std::st
 }
 
 Element* TreeBuilder::implyElement(std::string_view domName, std::uint32_t at) {
-    auto* e = store_.make<Element>(&doc_, store_.kindFor(domName), ElementNamespace::Html);
-    SourcePosition p = lines_.advanceTo(at);
-    e->setStartTag({at, at}, p.line, p.column, true);
+    auto* e = store_.make<Element>(store_.kindFor(domName), ElementNamespace::Html);
+    e->setStartTag({at, at}, true);
     return e;
 }
 

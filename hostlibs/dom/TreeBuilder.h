@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "hostlibs/dom/LineCounter.h"
 #include "hostlibs/dom/NameMap.h"
 #include "hostlibs/dom/html/Tokenizer.h"
 #include "contracts/host/Element.h"
@@ -85,7 +84,6 @@ private:
     DocumentStore& store_;
     std::string_view text_;
     html::Tokenizer tokenizer_;
-    LineCounter lines_;
     std::vector<Open> open_;
     NameMap<std::vector<int>> positions_;
     Element* html_ = nullptr;

@@ -72,8 +72,7 @@ void CTarnLinkCheckDlg::OnApply() {
     if (CTarnLinkCheckItem* item = rowItem(row)) {
         // Saved before anything else is looked at: every Apply, even one that records nothing, is what the
         // next Undo goes back to.
-        item->undoResultText = listCtrl.GetItemText(row, 1);
-        item->undoCodeText = listCtrl.GetItemText(row, 2);
+        item->setUndoTexts(listCtrl.GetItemText(row, 1), listCtrl.GetItemText(row, 2));
         if (changeUrlRadio.GetCheck() == BST_CHECKED) {
             CWnd* pNewUrl = GetDlgItem(IDC_NEW_URL);
             CString newUrl;
@@ -119,8 +118,8 @@ void CTarnLinkCheckDlg::OnUndo() {
         listCtrl.SetItemText(row, 0, url);
         item->newUrl.Empty();
         item->fixKind = FIX_NONE;
-        listCtrl.SetItemText(row, 1, item->undoResultText);
-        listCtrl.SetItemText(row, 2, item->undoCodeText);
+        listCtrl.SetItemText(row, 1, item->getUndoResultText());
+        listCtrl.SetItemText(row, 2, item->getUndoCodeText());
     }
     enableControls(checking);
 }

@@ -2,6 +2,8 @@
 
 #include "contracts/host/Element.h"
 
+IMPLEMENT_FIXED_ALLOC(CTarnLinkCheckItem, 1024)
+
 CTarnLinkCheckItem::CTarnLinkCheckItem(Element* element, const CString& attrName, const CString& url,
                                        const CString& text)
     : tagName(element ? CString(element->getTagName()) : CString()),
@@ -11,6 +13,14 @@ CTarnLinkCheckItem::CTarnLinkCheckItem(Element* element, const CString& attrName
       checkState(CHECK_NONE),
       fixKind(FIX_NONE),
       element(element),
-      checkMark(1) {}
+      checkMark(1),
+      undoTexts(nullptr) {}
 
-CTarnLinkCheckItem::~CTarnLinkCheckItem() = default;
+CTarnLinkCheckItem::~CTarnLinkCheckItem() { delete undoTexts; }
+
+void CTarnLinkCheckItem::setUndoTexts(const CString& resultText, const CString& codeText) {
+    if (undoTexts == nullptr)
+        undoTexts = new CTarnLinkUndoTexts;
+    undoTexts->resultText = resultText;
+    undoTexts->codeText = codeText;
+}

@@ -3,16 +3,26 @@
 #include <string>
 
 #include "module/links/LinkCheckValues.h"
+#include "platform/afx/CFixedAlloc.h"
 #include "platform/afx/CObject.h"
 #include "platform/afx/CString.h"
 
 class Element;
+
+// The texts an undo puts back, saved when a correction is applied. Few links are ever corrected, so an
+// item makes them only then: a page of 100 000 links would otherwise carry 200 000 empty strings.
+struct CTarnLinkUndoTexts {
+    CString resultText;
+    CString codeText;
+};
 
 // One link of the page: the element and attribute that carry it, its URL and display text, and
 // what the check, the list view and the correction panel keep for it. Every text is a CString: the
 // list's rows share their buffers, and the short ones (tag, attribute, result, code) come from the
 // list's shared texts, one buffer per distinct text.
 class CTarnLinkCheckItem : public CObject {
+    // A page may hold 100 000 links: the items come in blocks, without a heap block each.
+    DECLARE_FIXED_ALLOC(CTarnLinkCheckItem)
 public:
     CTarnLinkCheckItem(Element* element, const CString& attrName, const CString& url, const CString& text);
     ~CTarnLinkCheckItem() override;
@@ -33,8 +43,10 @@ public:
     CString getResultText() const { return resultText; }
     CString getCodeText() const { return codeText; }
     CString getUrlText() const { return urlText; }
-    CString getUndoResultText() const { return undoResultText; }
-    CString getUndoCodeText() const { return undoCodeText; }
+    CString getUndoResultText() const { return undoTexts != nullptr ? undoTexts->resultText : CString(); }
+    CString getUndoCodeText() const { return undoTexts != nullptr ? undoTexts->codeText : CString(); }
+    // Saves the check-result and return-code texts an undo puts back.
+    void setUndoTexts(const CString& resultText, const CString& codeText);
 
     CString tagName;   // as the DOM reports it; empty without an element
     CString attrName;  // as the collection rule spells it: "HREF", "SRC", ...
@@ -48,6 +60,5 @@ public:
     CString resultText;
     CString codeText;
     CString urlText;
-    CString undoResultText;
-    CString undoCodeText;
+    CTarnLinkUndoTexts* undoTexts;  // owned; null until a correction is applied
 };

@@ -2,6 +2,8 @@
 
 #include "platform/afx/ArrayBounds.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CPtrArray, CObject)
 
 CPtrArray::~CPtrArray() = default;
@@ -24,6 +26,8 @@ void*& CPtrArray::ElementAt(INT_PTR nIndex) {
 }
 
 INT_PTR CPtrArray::Add(void* newElement) {
+    if (m_elements.size() == m_elements.capacity())
+        m_elements.reserve(m_elements.size() + std::max<std::size_t>(4, m_elements.size() / 8));
     m_elements.push_back(newElement);
     return GetUpperBound();
 }

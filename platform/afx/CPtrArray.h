@@ -32,7 +32,8 @@ public:
     void** GetData() { return m_elements.empty() ? nullptr : m_elements.data(); }
     void* const* GetData() const { return m_elements.empty() ? nullptr : m_elements.data(); }
 
-    // Returns the new element's index.
+    // Returns the new element's index. The array grows by an eighth of its size, as the framework's arrays
+    // do, not by doubling: a list of 100 000 items keeps some 12 000 spare slots rather than up to 100 000.
     INT_PTR Add(void* newElement);
     void InsertAt(INT_PTR nIndex, void* newElement, INT_PTR nCount = 1);
     void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1);

@@ -1,6 +1,7 @@
 #include "platform/afx/CString.h"
 
 #include "platform/afx/FormatEngine.h"
+#include "platform/afx/StringBuffers.h"
 #include "platform/win/Utf8.h"
 
 #include <algorithm>
@@ -42,10 +43,13 @@ int CheckedLength(std::size_t length) {
     return static_cast<int>(length);
 }
 
+std::size_t BufferBytes(int nAlloc) {
+    return sizeof(afx::CStringData) + (static_cast<std::size_t>(nAlloc) + 1) * sizeof(char16_t);
+}
+
 // A new buffer, counted once, room for nAlloc units and the terminator; its text is empty.
 afx::CStringData* Allocate(int nAlloc) {
-    const std::size_t bytes = sizeof(afx::CStringData) + (static_cast<std::size_t>(nAlloc) + 1) * sizeof(char16_t);
-    auto* data = new (::operator new(bytes)) afx::CStringData{1, 0, nAlloc};
+    auto* data = new (afx::AllocateStringBuffer(BufferBytes(nAlloc))) afx::CStringData{1, 0, nAlloc};
     data->data()[0] = u'\0';
     data->data()[nAlloc] = u'\0';
     return data;
@@ -68,8 +72,9 @@ void Release(afx::CStringData* data) noexcept {
     if (data->nRefs.load(std::memory_order_relaxed) < 0)
         return;
     if (data->nRefs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        const std::size_t bytes = BufferBytes(data->nAllocLength);
         data->~CStringData();
-        ::operator delete(data);
+        afx::FreeStringBuffer(data, bytes);
     }
 }
 

@@ -46,7 +46,7 @@ bool ListView::SingleSelection() const { return (GetWindowLongW(m_hWnd, GWL_STYL
 bool ListView::ChangeItem(int row, ItemChange change) {
     if (m_destroyed || row < 0 || row >= Count())
         return false;
-    const Row& before = m_rows.At(row);
+    const Row before = m_rows.At(row);
     const UINT newState = (before.state & ~change.stateMask) | (change.state & change.stateMask);
     UINT changed = 0;
     if ((change.mask & LVIF_STATE) && newState != before.state)
@@ -133,8 +133,6 @@ int ListView::InsertItem(const LVITEMW& item, CString text) {
         return -1;
     const int at = std::min(item.iItem, Count());
     Row row;
-    row.texts.reserve(static_cast<std::size_t>(std::max(ColumnCount(), 1)));
-    row.texts.push_back((item.mask & LVIF_TEXT) ? std::move(text) : CString());
     if (item.mask & LVIF_PARAM)
         row.data = item.lParam;
     if (item.mask & LVIF_STATE)
@@ -148,7 +146,7 @@ int ListView::InsertItem(const LVITEMW& item, CString text) {
         for (int other : m_rows.SelectedRows())
             m_rows.SetState(other, m_rows.At(other).state & ~LVIS_SELECTED);
     }
-    m_rows.Insert(at, std::move(row));
+    m_rows.Insert(at, row, (item.mask & LVIF_TEXT) ? std::move(text) : CString());
     Redraw();
     NotifyItem(LVN_INSERTITEM, at, 0);
     return at;
@@ -201,7 +199,7 @@ bool ListView::SetItem(const LVITEMW& item) {
 bool ListView::GetItem(LVITEMW& item) const {
     if (item.iItem < 0 || item.iItem >= Count() || item.iSubItem < 0)
         return false;
-    const Row& row = m_rows.At(item.iItem);
+    const Row row = m_rows.At(item.iItem);
     if (item.mask & LVIF_TEXT)
         CopyText(m_rows.Text(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
     if (item.mask & LVIF_PARAM)

@@ -20,12 +20,12 @@ void RemoveSorted(std::vector<int>& rows, int row) {
 }  // namespace
 
 const CString& RowTable::Text(int row, int column) const {
-    const std::vector<CString>& texts = At(row).texts;
-    return column >= 0 && static_cast<std::size_t>(column) < texts.size() ? texts[static_cast<std::size_t>(column)]
-                                                                           : kEmpty;
+    if (column < 0 || static_cast<std::size_t>(column) >= m_columns.size())
+        return kEmpty;
+    return m_columns[static_cast<std::size_t>(column)].At(static_cast<std::size_t>(row));
 }
 
-void RowTable::Insert(int at, Row row) {
+void RowTable::Insert(int at, Row row, CString text) {
     const bool appended = at == Count();
     if (m_dataIndex) {
         if (appended)
@@ -43,11 +43,15 @@ void RowTable::Insert(int at, Row row) {
     }
     if (row.state & LVIS_FOCUSED)
         m_focused = at;
-    m_rows.insert(m_rows.begin() + at, std::move(row));
+    m_data.insert(m_data.begin() + at, row.data);
+    m_states.insert(m_states.begin() + at, row.state);
+    for (ColumnTexts& texts : m_columns)
+        texts.Insert(static_cast<std::size_t>(at));
+    SetText(at, 0, std::move(text));
 }
 
 void RowTable::Forget(int row) {
-    const Row& gone = At(row);
+    const Row gone = At(row);
     if (gone.state & LVIS_SELECTED)
         --m_selectedCount;
     if (m_focused == row)
@@ -70,11 +74,17 @@ void RowTable::Erase(int row) {
         --m_selectedFrom;
     if (m_focused > row)
         --m_focused;
-    m_rows.erase(m_rows.begin() + row);
+    m_data.erase(m_data.begin() + row);
+    m_states.erase(m_states.begin() + row);
+    for (ColumnTexts& texts : m_columns)
+        texts.Erase(static_cast<std::size_t>(row));
 }
 
 void RowTable::Clear() {
-    m_rows.clear();
+    m_data.clear();
+    m_states.clear();
+    for (ColumnTexts& texts : m_columns)
+        texts.Clear();
     m_selectedCount = 0;
     m_selectedFrom = 0;
     m_focused = -1;
@@ -83,9 +93,9 @@ void RowTable::Clear() {
 }
 
 void RowTable::SetState(int row, UINT state) {
-    Row& target = m_rows[static_cast<std::size_t>(row)];
-    const UINT gained = state & ~target.state;
-    const UINT lost = target.state & ~state;
+    UINT& target = m_states[static_cast<std::size_t>(row)];
+    const UINT gained = state & ~target;
+    const UINT lost = target & ~state;
     if (gained & LVIS_SELECTED) {
         ++m_selectedCount;
         m_selectedFrom = std::min(m_selectedFrom, row);
@@ -96,58 +106,56 @@ void RowTable::SetState(int row, UINT state) {
         m_focused = row;
     if ((lost & LVIS_FOCUSED) && m_focused == row)
         m_focused = -1;
-    target.state = state;
+    target = state;
 }
 
 void RowTable::SetData(int row, LPARAM data) {
-    Row& target = m_rows[static_cast<std::size_t>(row)];
-    if (m_dataIndex && target.data != data) {
-        auto old = m_dataIndex->find(target.data);
+    LPARAM& target = m_data[static_cast<std::size_t>(row)];
+    if (m_dataIndex && target != data) {
+        auto old = m_dataIndex->find(target);
         RemoveSorted(old->second, row);
         if (old->second.empty())
             m_dataIndex->erase(old);
         std::vector<int>& rows = (*m_dataIndex)[data];
         rows.insert(std::upper_bound(rows.begin(), rows.end(), row), row);
     }
-    target.data = data;
+    target = data;
 }
 
 void RowTable::SetText(int row, int column, CString text) {
-    std::vector<CString>& texts = m_rows[static_cast<std::size_t>(row)].texts;
     const auto index = static_cast<std::size_t>(column);
-    if (index >= texts.size()) {
+    if (index >= m_columns.size()) {
         if (text.IsEmpty())
             return;
-        texts.resize(index + 1);
+        m_columns.resize(index + 1);
     }
-    texts[index] = std::move(text);
+    m_columns[index].Set(static_cast<std::size_t>(row), std::move(text), m_data.size());
 }
 
 void RowTable::InsertColumn(int column) {
-    const auto index = static_cast<std::size_t>(column);
-    for (Row& row : m_rows) {
-        if (index < row.texts.size())
-            row.texts.insert(row.texts.begin() + column, CString());
-    }
+    if (static_cast<std::size_t>(column) < m_columns.size())
+        m_columns.insert(m_columns.begin() + column, ColumnTexts());
 }
 
 void RowTable::EraseColumn(int column) {
-    const auto index = static_cast<std::size_t>(column);
-    for (Row& row : m_rows) {
-        if (index < row.texts.size())
-            row.texts.erase(row.texts.begin() + column);
-    }
+    if (static_cast<std::size_t>(column) < m_columns.size())
+        m_columns.erase(m_columns.begin() + column);
 }
 
 void RowTable::Reorder(const std::vector<int>& order) {
-    std::deque<Row> sorted;
+    std::deque<LPARAM> data;
+    std::deque<UINT> states;
     m_focused = -1;
     for (int index : order) {
-        sorted.push_back(std::move(m_rows[static_cast<std::size_t>(index)]));
-        if (sorted.back().state & LVIS_FOCUSED)
-            m_focused = static_cast<int>(sorted.size()) - 1;
+        data.push_back(m_data[static_cast<std::size_t>(index)]);
+        states.push_back(m_states[static_cast<std::size_t>(index)]);
+        if (states.back() & LVIS_FOCUSED)
+            m_focused = static_cast<int>(states.size()) - 1;
     }
-    m_rows = std::move(sorted);
+    m_data = std::move(data);
+    m_states = std::move(states);
+    for (ColumnTexts& texts : m_columns)
+        texts.Reorder(order);
     m_selectedFrom = 0;
     DropDataIndex();
 }
@@ -157,7 +165,7 @@ int RowTable::NextSelected(int after) {
         return -1;
     const bool fromTop = after < m_selectedFrom;
     for (int row = std::max(after + 1, m_selectedFrom); row < Count(); ++row) {
-        if (At(row).state & LVIS_SELECTED) {
+        if (m_states[static_cast<std::size_t>(row)] & LVIS_SELECTED) {
             if (fromTop)
                 m_selectedFrom = row;
             return row;
@@ -180,7 +188,7 @@ int RowTable::FindData(LPARAM data, int after) {
     if (!m_dataIndex) {
         m_dataIndex.emplace();
         for (int row = 0; row < Count(); ++row)
-            (*m_dataIndex)[At(row).data].push_back(row);
+            (*m_dataIndex)[m_data[static_cast<std::size_t>(row)]].push_back(row);
     }
     auto it = m_dataIndex->find(data);
     if (it == m_dataIndex->end())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/afx/CString.h"
+#include "platform/listview/ColumnTexts.h"
 #include "platform/win/WinTypes.h"
 
 #include <deque>
@@ -10,10 +11,8 @@
 
 namespace listview {
 
-// One row: its texts by column (texts[0] is the main item's; missing ones are empty), its item data and
-// its LVIS_* state. The texts are framework strings, so a row given a CString shares its buffer.
+// One row's item data and LVIS_* state. Its texts are kept by the table.
 struct Row {
-    std::vector<CString> texts;
     LPARAM data = 0;
     UINT state = 0;
 };
@@ -23,12 +22,18 @@ struct Row {
 // constant time instead of a walk over 100 000 rows. Knows nothing of windows or notifications.
 class RowTable {
 public:
-    int Count() const { return static_cast<int>(m_rows.size()); }
-    const Row& At(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
+    int Count() const { return static_cast<int>(m_data.size()); }
+    Row At(int row) const {
+        const auto index = static_cast<std::size_t>(row);
+        return {m_data[index], m_states[index]};
+    }
+    // The row's text in `column` (column 0 is the main item's); empty where none was given. The texts are
+    // framework strings, so a row given a CString shares its buffer.
     const CString& Text(int row, int column) const;
 
-    // Puts the row at index `at` (0..Count()); the rows from there move down one.
-    void Insert(int at, Row row);
+    // Puts the row, `text` its main item's text, at index `at` (0..Count()); the rows from there move
+    // down one.
+    void Insert(int at, Row row, CString text);
     void Erase(int row);
     void Clear();
 
@@ -57,7 +62,11 @@ private:
     void Forget(int row);  // drops the bookkeeping of a row about to leave
     void DropDataIndex() { m_dataIndex.reset(); }
 
-    std::deque<Row> m_rows;
+    // Each row's item data and state, and its texts column by column: blocks for the whole table, where a
+    // vector of texts per row would cost a heap block and its header each.
+    std::deque<LPARAM> m_data;
+    std::deque<UINT> m_states;
+    std::vector<ColumnTexts> m_columns;
     int m_selectedCount = 0;
     // No selected row lies above this index; the search for the first selected row starts here and moves it
     // down to what it finds, so walking the selection is linear however often it is asked.

@@ -133,4 +133,45 @@ TEST_F(CListCtrlTest, RowsShareTheStringsTheyAreGivenAndNoWriteReachesThem) {
     EXPECT_EQ(m_ctrl.GetItemText(0, 1), CString(u"OK"));
 }
 
+// The list keeps its texts column by column, a column of few distinct texts as a byte a row until it has
+// held too many: each row's text must follow it through sorts, deletions and columns coming and going, and
+// stay the very buffer it was given.
+TEST_F(CListCtrlTest, EveryRowKeepsItsTextsThroughSortsDeletionsAndColumnChanges) {
+    m_ctrl.InsertColumn(0, u"URL");
+    m_ctrl.InsertColumn(1, u"Tag");
+    m_ctrl.InsertColumn(2, u"Text");
+    const CString tags[] = {CString(u"A"), CString(u"IMG")};
+    const int rows = 400;  // more distinct texts than a column names with a byte
+    auto text = [](const char* what, int row) { return CString::FromUtf8(what + std::to_string(row)); };
+    for (int row = 0; row < rows; ++row) {
+        ASSERT_EQ(m_ctrl.InsertItem(row, text("http://127.0.0.1/", row)), row);
+        m_ctrl.SetItemData(row, static_cast<DWORD_PTR>(rows - row));
+        m_ctrl.SetItemText(row, 1, tags[row % 2]);
+        m_ctrl.SetItemText(row, 2, text("link ", row));
+    }
+    auto expect = [&](int at, int row) {
+        EXPECT_EQ(m_ctrl.GetItemText(at, 0), text("http://127.0.0.1/", row)) << at;
+        EXPECT_EQ(m_ctrl.GetItemText(at, 1).GetString(), tags[row % 2].GetString()) << at;
+    };
+    ASSERT_TRUE(m_ctrl.SortItems(&CompareByData, 0));  // reverses the rows
+    expect(0, rows - 1);
+    expect(rows - 1, 0);
+    EXPECT_TRUE(m_ctrl.DeleteItem(0));
+    expect(0, rows - 2);
+    m_ctrl.InsertItem(1, u"inserted");
+    EXPECT_EQ(m_ctrl.GetItemText(1, 1), CString());
+    expect(2, rows - 3);
+
+    // A column inserted before the tags moves them and the texts one right; deleting it moves them back.
+    m_ctrl.InsertColumn(1, u"Result");
+    EXPECT_EQ(m_ctrl.GetItemText(0, 1), CString());
+    EXPECT_EQ(m_ctrl.GetItemText(0, 2).GetString(), tags[(rows - 2) % 2].GetString());
+    EXPECT_EQ(m_ctrl.GetItemText(0, 3), text("link ", rows - 2));
+    EXPECT_TRUE(m_ctrl.DeleteColumn(2));
+    EXPECT_EQ(m_ctrl.GetItemText(0, 2), text("link ", rows - 2));
+    EXPECT_TRUE(m_ctrl.DeleteColumn(1));
+    EXPECT_EQ(m_ctrl.GetItemText(0, 0), text("http://127.0.0.1/", rows - 2));
+    EXPECT_EQ(m_ctrl.GetItemText(0, 1), text("link ", rows - 2));
+}
+
 }  // namespace

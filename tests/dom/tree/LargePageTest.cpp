@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "hostlibs/dom/CharacterData.h"
 #include "hostlibs/dom/HtmlParser.h"
@@ -65,6 +66,45 @@ TEST(LargePage, NodesInManyArenaBlocksReadLinkAndEditAsOnAnyPage) {
     const std::string tail = "<li><A HREF='/p" + std::to_string(links - 2) + "?a=1&amp;b=2'>Link " +
                              std::to_string(links - 2) + "</A>\n</ul></body>";
     EXPECT_EQ(written.substr(written.size() - tail.size()), tail);
+}
+
+// Elements keep no line and column: they are counted on from checkpoints of the text. Every offset of a
+// page whose line breaks (LF, CR LF, lone CR) and multibyte characters fall on and around the checkpoints
+// must read as a count from the top reads it, and so must every element's start.
+TEST(LargePage, LinesAndColumnsAnywhereMatchACountFromTheTop) {
+    std::string html = "<body>";
+    const char* const pieces[] = {"\r\n", "\n", "\r", "é", "日本", "<b>x</b>", "ab", " "};
+    for (int i = 0; html.size() < 5000; ++i)
+        html += pieces[(i * 7 + i / 3) % 8];
+    auto doc = tarn::dom::parseHtml(html);
+
+    std::vector<SourcePosition> expected(1, SourcePosition{1, 1});
+    for (std::size_t offset = 0; offset < html.size(); ++offset) {
+        SourcePosition next = expected.back();
+        const char c = html[offset];
+        if (c == '\r' || (c == '\n' && (offset == 0 || html[offset - 1] != '\r')))
+            next = {next.line + 1, 1};
+        else if (c == '\n')
+            next.column = 1;
+        else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++next.column;
+        expected.push_back(next);
+    }
+    for (std::size_t offset = 0; offset < expected.size(); ++offset) {
+        const SourcePosition at = doc->positionOf(static_cast<std::uint32_t>(offset));
+        ASSERT_EQ(at.line, expected[offset].line) << "offset " << offset;
+        ASSERT_EQ(at.column, expected[offset].column) << "offset " << offset;
+    }
+    int elements = 0;
+    for (Node* n = doc.get(); n; n = doc->findNextNode(n, doc.get(), false, true)) {
+        if (n->getNodeType() != Node::ELEMENT_NODE)
+            continue;
+        const auto* e = static_cast<Element*>(n);
+        ASSERT_EQ(e->line(), expected[e->startTagSpan().begin].line);
+        ASSERT_EQ(e->column(), expected[e->startTagSpan().begin].column);
+        ++elements;
+    }
+    EXPECT_GT(elements, 100);
 }
 
 }  // namespace
