@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 namespace afx {
 
@@ -32,6 +33,8 @@ public:
           out_(count_) {
         Build(natural, rules);
         Order();
+        if (Acyclic())
+            DropImplied();
     }
 
     bool Acyclic() const { return static_cast<int>(order_.size()) == count_; }
@@ -131,6 +134,38 @@ private:
             for (int index : out_[order_[next]])
                 if (--waiting[constraints_[index].to] == 0)
                     order_.push_back(constraints_[index].to);
+    }
+
+    // Leaves out the empty spans that a longer path between the same two edges already keeps (a control
+    // ordered after one two places before it, say): any such path holds at least as many cells at the least,
+    // and shortening the one left out would only cost time.
+    void DropImplied() {
+        const std::size_t words = (static_cast<std::size_t>(count_) + 63) / 64;
+        std::vector<std::vector<std::uint64_t>> reach(count_, std::vector<std::uint64_t>(words, 0));
+        for (auto node = order_.rbegin(); node != order_.rend(); ++node) {
+            for (int index : out_[*node]) {
+                const int to = constraints_[index].to;
+                reach[*node][to / 64] |= std::uint64_t{1} << (to % 64);
+                for (std::size_t w = 0; w < words; ++w)
+                    reach[*node][w] |= reach[to][w];
+            }
+        }
+        auto implied = [&](int index) {
+            const Constraint& c = constraints_[index];
+            if (c.give != Give::Blank)
+                return false;
+            return std::ranges::any_of(out_[c.from], [&](int other) {
+                const int via = constraints_[other].to;
+                return via != c.to && (reach[via][c.to / 64] >> (c.to % 64) & 1) != 0;
+            });
+        };
+        std::vector<bool> dropped(constraints_.size(), false);
+        for (std::size_t index = 0; index < constraints_.size(); ++index)
+            dropped[index] = implied(static_cast<int>(index));
+        for (int node = 0; node < count_; ++node) {
+            std::erase_if(in_[node], [&](int index) { return dropped[static_cast<std::size_t>(index)]; });
+            std::erase_if(out_[node], [&](int index) { return dropped[static_cast<std::size_t>(index)]; });
+        }
     }
 
     // The earliest place of every node and the constraint that sets it; of two that set it alike, the one

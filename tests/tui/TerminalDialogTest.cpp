@@ -82,8 +82,11 @@ protected:
         server.start();
     }
 
+    // Each terminal has a server of its own: one that was just stopped may still hold its socket.
     std::unique_ptr<TmuxSession> open(const std::string& page, int width, int height) {
-        return std::make_unique<TmuxSession>(folder, width, height, std::vector<std::string>{TARN_PROGRAM, page},
+        const std::filesystem::path place = folder / ("tmux-" + std::to_string(++terminals));
+        std::filesystem::create_directory(place);
+        return std::make_unique<TmuxSession>(place, width, height, std::vector<std::string>{TARN_PROGRAM, page},
                                              environment());
     }
 
@@ -112,6 +115,7 @@ protected:
     }
 
     LoopbackServer server;
+    int terminals = 0;
 };
 
 TEST_F(TerminalDialog, ACheckShowsItsRowsEveryCaptionWholeAndTheHostAroundAndEscCancels) {
