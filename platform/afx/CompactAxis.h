@@ -45,8 +45,8 @@ struct AxisPlacement {
 // template order between neighbours that share rows (or columns), each control inside its group box and at
 // least `least` cells long. Empty cells give way first, then controls down to what they need and what the
 // dialog stretches, in the order the rules say: a longest path through the constraints, shortened a cell at
-// a time along its critical path. What is left over goes to where the dialog's own layout puts it: edges that follow the far side
-// take their latest place, the others their earliest.
+// a time along its critical path. What is left over goes where the dialog's own layout puts it: edges that
+// follow the far side take their latest place, the others their earliest.
 AxisPlacement CompactAxis(const std::vector<AxisItem>& items, int natural, int target, const AxisRules& rules);
 
 }  // namespace afx

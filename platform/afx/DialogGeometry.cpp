@@ -19,7 +19,7 @@ int UnitsToCells(int units, int perCell) {
     return units >= 0 ? (units + half) / perCell : -((-units + half) / perCell);
 }
 
-// Across, a control keeps a column from its neighbours and the dialog's edges, and a column besides the
+// Across, a control keeps a column from its neighbours and the dialog's edges, and a column beside the
 // border inside a group box; down, only the group box's border rows are kept.
 constexpr AxisRules kColumns{false, 1, 2, 1, false};
 constexpr AxisRules kRows{true, 0, 1, 0, true};

@@ -39,9 +39,10 @@ int WidestItem(HWND combo) {
     int widest = 0;
     const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT index = 0; index < count; ++index) {
-        std::u16string item(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(combo, CB_GETLBTEXTLEN, index, 0))), u'\0');
-        item.resize(static_cast<std::size_t>(std::clamp<LRESULT>(
-            SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data())), 0, static_cast<LRESULT>(item.size()))));
+        const LRESULT length = std::max<LRESULT>(0, SendMessageW(combo, CB_GETLBTEXTLEN, index, 0));
+        std::u16string item(static_cast<std::size_t>(length), u'\0');
+        const LRESULT copied = SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()));
+        item.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, length)));
         widest = std::max(widest, TextCells(item));
     }
     return widest;
@@ -132,7 +133,8 @@ SIZE DialogLayout::Place(int width, int height) {
         RECT now{};
         GetWindowRect(controls_[i].hwnd, &now);
         if (now.left != cells.left || now.top != cells.top || now.right != cells.right || now.bottom != cells.bottom)
-            MoveWindow(controls_[i].hwnd, cells.left, cells.top, cells.right - cells.left, cells.bottom - cells.top, TRUE);
+            MoveWindow(controls_[i].hwnd, cells.left, cells.top, cells.right - cells.left, cells.bottom - cells.top,
+                       TRUE);
     }
     return SIZE{placement.width, placement.height};
 }

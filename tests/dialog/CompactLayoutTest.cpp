@@ -86,8 +86,8 @@ TEST_F(CompactLayout, AtEverySizeCaptionsShowWholeAndControlsKeepApartInOrderIns
                 for (const nlohmann::json& control : state["controls"]) {
                     const auto& r = control["rect"];
                     // A closed combo box is its first row; its list drops over what lies below.
-                    const int height = control["class"] == "combo" ? 1 : r[3].get<int>();
-                    cells.push_back({r[0], r[1], r[0].get<int>() + r[2].get<int>(), r[1].get<int>() + height});
+                    const int rows = control["class"] == "combo" ? 1 : r[3].get<int>();
+                    cells.push_back({r[0], r[1], r[0].get<int>() + r[2].get<int>(), r[1].get<int>() + rows});
                 }
                 ASSERT_EQ(cells.size(), controls.size());
                 for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -95,18 +95,20 @@ TEST_F(CompactLayout, AtEverySizeCaptionsShowWholeAndControlsKeepApartInOrderIns
                     for (std::size_t j = 0; j < controls.size(); ++j) {
                         const DialogRect a = Closed(controls[i]);
                         const DialogRect b = Closed(controls[j]);
+                        const std::string pair =
+                            at + ": " + std::to_string(controls[i].nID) + ", " + std::to_string(controls[j].nID);
                         if (Holds(controls[i], b)) {
-                            EXPECT_TRUE(Within(cells[j], cells[i])) << at << ": " << controls[j].nID << " in " << controls[i].nID;
+                            EXPECT_TRUE(Within(cells[j], cells[i])) << pair;
                         } else if (i < j && !Holds(controls[j], a)) {
-                            EXPECT_FALSE(Overlap(cells[i], cells[j])) << at << ": " << controls[i].nID << " and " << controls[j].nID;
+                            EXPECT_FALSE(Overlap(cells[i], cells[j])) << pair;
                         }
                         // Controls side by side in a row stay in their order across, and one above the
                         // other in a column stay in theirs down.
                         if (a.x + a.cx <= b.x && !Apart(a.y, a.y + a.cy, b.y, b.y + b.cy)) {
-                            EXPECT_LE(cells[i].right, cells[j].left) << at << ": " << controls[i].nID << " before " << controls[j].nID;
+                            EXPECT_LE(cells[i].right, cells[j].left) << pair;
                         }
                         if (a.y + a.cy <= b.y && !Apart(a.x, a.x + a.cx, b.x, b.x + b.cx)) {
-                            EXPECT_LE(cells[i].bottom, cells[j].top) << at << ": " << controls[i].nID << " above " << controls[j].nID;
+                            EXPECT_LE(cells[i].bottom, cells[j].top) << pair;
                         }
                     }
                 }

@@ -62,7 +62,8 @@ int RowsWithResults(const std::vector<std::string>& screen, const std::string& s
 
 // The whole dialog on a screen of width x height: its frame's four corners between the host's two lines,
 // every caption whole (OK, Cancel and Help among them), and at least `rows` rows with their results.
-void ExpectWholeDialog(const std::vector<std::string>& screen, int width, int height, int rows, const std::string& site) {
+void ExpectWholeDialog(const std::vector<std::string>& screen, int width, int height, int rows,
+                       const std::string& site) {
     ASSERT_EQ(static_cast<int>(screen.size()), height);
     EXPECT_EQ(cellOf(screen[1], "┌"), 0);
     EXPECT_EQ(cellOf(screen[1], "┐"), width - 1);
@@ -184,7 +185,8 @@ TEST_F(TerminalDialog, At100x30FilterSortTicksAndACorrectionByKeysAndMouseAreWri
     ASSERT_TRUE(term->waitFor([&](const auto& lines) { return HasLine(lines, {"│属性"}) && lineOf(lines, ok) < 0; }))
         << term->screenText();
     term->keys({"Left"});
-    ASSERT_TRUE(term->waitFor([&](const auto& lines) { return HasLine(lines, {"URL", "│チェック結果"}); })) << term->screenText();
+    ASSERT_TRUE(term->waitFor([&](const auto& lines) { return HasLine(lines, {"URL", "│チェック結果"}); }))
+        << term->screenText();
 
     // A new URL for the row: pasted into the edit box, applied with its button's mnemonic.
     screen = term->screen();
@@ -238,7 +240,8 @@ TEST_F(TerminalDialog, At80x24TheUrlsShowFirstAndTabAndMnemonicsPanTheViewToEver
     ASSERT_TRUE(term->waitFor([&](const auto&) {
         const std::vector<std::string> shown = term->screen(true);
         const int line = lineOf(shown, "すべてのリンク");
-        return Reversed(shown, "すべてのリンク") && line >= 0 && shown[static_cast<std::size_t>(line)].find("▼") != std::string::npos;
+        return Reversed(shown, "すべてのリンク") && line >= 0 &&
+               shown[static_cast<std::size_t>(line)].find("▼") != std::string::npos;
     })) << term->screenText();
     // Tab goes round every control, the view following, to OK.
     std::vector<std::string> previous = term->screen(true);
@@ -261,7 +264,8 @@ TEST_F(TerminalDialog, TheDialogFollowsAResizeDownAndBackUpKeepingTheFocusInView
     auto term = open(manyLinkPage(12), 200, 50);
     ASSERT_TRUE(term->waitForText(kFinished)) << term->screenText();
     term->keys({"BTab"});
-    ASSERT_TRUE(term->waitFor([&](const auto&) { return Reversed(term->screen(true), "ヘルプ"); })) << term->screenText();
+    ASSERT_TRUE(term->waitFor([&](const auto&) { return Reversed(term->screen(true), "ヘルプ"); }))
+        << term->screenText();
 
     term->resize(100, 30);
     ASSERT_TRUE(term->waitFor([](const auto& lines) { return lines.size() == 30 && cellOf(lines[1], "┐") == 99; }))
