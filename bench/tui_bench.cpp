@@ -1,7 +1,9 @@
 // The terminal front end's frame over a list of 100 000 rows: painting the dialog, putting it into the
 // frame and flushing it through ncurses to a terminal (a pseudo-terminal whose output is read and
 // dropped). Prints the time of a whole frame drawn from scratch, of a frame after the list scrolled a
-// page, and after the selection moved one row, with the bytes each sent to the terminal.
+// page, and after the selection moved one row, with the bytes each sent to the terminal; then the
+// module's own dialog over a page of 100 000 links, fitted to a terminal of 200 x 50 and of 100 x 30 in
+// turn: its layout (the dialog's code and the mapping to cells, compact at 100 x 30) and the frame.
 
 #include <fcntl.h>
 #include <pty.h>
@@ -13,10 +15,20 @@
 #include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 
+#include "app/PageHost.h"
 #include "bench/BenchDialog.h"
+#include "bench/BenchSupport.h"
+#include "contracts/host/CQuorCommon.h"
+#include "contracts/host/CRegistryBase.h"
+#include "hostlibs/dom/HtmlParser.h"
+#include "module/dlg/CTarnLinkCheckDlg.h"
+#include "module/plugin/ModuleStartup.h"
+#include "platform/headless/HeadlessFrontEnd.h"
 #include "platform/paint/DialogPainter.h"
 #include "platform/tui/Frame.h"
 #include "platform/tui/Terminal.h"
@@ -77,6 +89,53 @@ void Time(FILE* out, const char* what, tui::Terminal& terminal, HWND dialog, Ste
                  (sent.load() - before) / kFrames);
 }
 
+// The module's dialog over kRows links, run by the headless front end with the check started by hand, and
+// fitted in turn to the two terminals as the terminal front end fits it.
+void TimeResizes(FILE* out, tui::Terminal& terminal) {
+    std::string home = (std::filesystem::temp_directory_path() / "tui-bench-XXXXXX").string();
+    if (::mkdtemp(home.data()) == nullptr)
+        return;
+    ::setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    CRegistryBase(CQuorCommon::getHKCUTarnpageOptions(), HKEY_CURRENT_USER, 1, 1, 0)
+        .SetValueDWORD(u"isLinkCheckManualStart", 1);
+    static int moduleImage;
+    linkCheckModuleAttach(reinterpret_cast<HINSTANCE>(&moduleImage));
+    auto document = tarn::dom::loadDocument(tarn::bench::generatePage(kRows));
+    PageHost host(*document, {});
+    headless::HeadlessFrontEnd frontEnd({[&](headless::HeadlessFrontEnd& running) {
+        HWND dialog = running.Dialog();
+        double layout[2] = {0, 0};  // to 100 x 30 (compact), to 200 x 50
+        double total = 0;
+        double worst = 0;
+        for (int i = 0; i < kFrames; ++i) {
+            const bool compact = i % 2 == 0;
+            const auto start = std::chrono::steady_clock::now();
+            MaximizeWindow(dialog, 0, 0, compact ? 100 : kWidth, compact ? 28 : kHeight - 2);
+            const auto laidOut = std::chrono::steady_clock::now();
+            Frame(terminal, dialog);
+            const auto end = std::chrono::steady_clock::now();
+            layout[compact ? 0 : 1] += std::chrono::duration<double, std::milli>(laidOut - start).count();
+            const double took = std::chrono::duration<double, std::milli>(end - start).count();
+            total += took;
+            worst = std::max(worst, took);
+        }
+        std::fprintf(out, "%-44s %7.3f ms mean\n", "layout, to 100 x 30 (compact)", layout[0] / (kFrames / 2));
+        std::fprintf(out, "%-44s %7.3f ms mean\n", "layout, to 200 x 50", layout[1] / (kFrames / 2));
+        std::fprintf(out, "%-44s %7.3f ms mean, %7.3f ms worst\n", "layout and frame after a resize", total / kFrames,
+                     worst);
+        return true;
+    }});
+    win::SetModalFrontEnd(&frontEnd);
+    {
+        CTarnLinkCheckDlg dialog(&host, nullptr, nullptr);
+        dialog.DoModal();
+    }
+    win::SetModalFrontEnd(nullptr);
+    linkCheckModuleDetach();
+    std::error_code error;
+    std::filesystem::remove_all(home, error);
+}
+
 }  // namespace
 
 int main() {
@@ -117,6 +176,8 @@ int main() {
         SendMessageW(list, LVM_ENSUREVISIBLE, kRows / 2, FALSE);
         Time(out, "selection moved one row (Down)", terminal, dialog,
              [&] { SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0); });
+        std::fprintf(out, "resizes between 200 x 50 and 100 x 30, %d links:\n", kRows);
+        TimeResizes(out, terminal);
     }
     DestroyWindow(dialog);
     close(slave);

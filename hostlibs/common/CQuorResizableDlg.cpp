@@ -1,6 +1,7 @@
 #include "contracts/host/CQuorResizableDlg.h"
 
 #include "contracts/host/CRegistryBase.h"
+#include "platform/afx/CDynLinkLibrary.h"
 
 #include <algorithm>
 
@@ -16,17 +17,6 @@ namespace {
 const char16_t* const WIDTH_VALUE = u"Width";
 const char16_t* const HEIGHT_VALUE = u"Height";
 
-// Gives the dialog a client area of width x height cells, keeping its place and frame.
-void SetClientSize(CWnd& dialog, int width, int height) {
-    RECT window;
-    RECT client;
-    dialog.GetWindowRect(&window);
-    dialog.GetClientRect(&client);
-    const int frameX = (window.right - window.left) - client.right;
-    const int frameY = (window.bottom - window.top) - client.bottom;
-    dialog.MoveWindow(window.left, window.top, width + frameX, height + frameY, TRUE);
-}
-
 }  // namespace
 
 CQuorResizableDlg::CQuorResizableDlg(UINT nIDTemplate, CWnd* pParent, bool rememberSize)
@@ -39,8 +29,10 @@ BOOL CQuorResizableDlg::OnInitDialog() {
     setPlacementKey();
     RECT client;
     GetClientRect(&client);
-    minWidth_ = width_ = client.right;
-    minHeight_ = height_ = client.bottom;
+    templateWidth_ = client.right;
+    templateHeight_ = client.bottom;
+    if (const DialogTemplate* dialogTemplate = AfxFindDialogTemplate(m_nIDTemplate))
+        layout_.Attach(m_hWnd, *dialogTemplate);
     laidOut_ = true;
     return TRUE;
 }
@@ -59,47 +51,47 @@ void CQuorResizableDlg::initDlgOK() {
     CRegistryBase registry(placementKey, HKEY_CURRENT_USER, 0, 1, 0);
     const int width = static_cast<int>(registry.GetValueDWORD(WIDTH_VALUE, 0, 0));
     const int height = static_cast<int>(registry.GetValueDWORD(HEIGHT_VALUE, 0, 0));
-    const bool withinBounds = width >= minWidth_ && height >= minHeight_ && width <= kMaxWidth && height <= kMaxHeight;
-    if (withinBounds && (width != width_ || height != height_))
-        SetClientSize(*this, width, height);
+    const bool withinBounds = width >= templateWidth_ && height >= templateHeight_ && width <= kMaxWidth &&
+                              height <= kMaxHeight;
+    if (withinBounds && (width != templateWidth_ || height != templateHeight_))
+        setClientSize(width, height);
     resized_ = false;
 }
 
-void CQuorResizableDlg::resizeDlgItems(CWnd* pCtl, int delta, bool horizontal, bool stretch, BOOL redraw) {
-    if (pCtl == nullptr || pCtl->GetSafeHwnd() == nullptr)
-        return;
-    RECT rect;
-    pCtl->GetWindowRect(&rect);
-    int x = rect.left;
-    int y = rect.top;
-    int width = rect.right - rect.left;
-    int height = rect.bottom - rect.top;
-    if (horizontal)
-        (stretch ? width : x) += delta;
-    else
-        (stretch ? height : y) += delta;
-    pCtl->MoveWindow(x, y, width, height, redraw);
+void CQuorResizableDlg::resizeDlgItems(CWnd* pCtl, int delta, bool horizontal, bool stretch, BOOL) {
+    if (pCtl != nullptr && pCtl->GetSafeHwnd() != nullptr)
+        layout_.Moved(pCtl->GetSafeHwnd(), delta, horizontal, stretch);
 }
 
-// The template's size is the smallest and kMaxWidth x kMaxHeight the largest: a size beyond them is put back
-// within them, and the controls are laid out only for sizes within.
-LRESULT CQuorResizableDlg::OnSizeChanged(WPARAM, LPARAM lParam) {
-    if (!laidOut_)
+void CQuorResizableDlg::setClientSize(int width, int height) {
+    RECT window;
+    RECT client;
+    GetWindowRect(&window);
+    GetClientRect(&client);
+    const int frameX = (window.right - window.left) - client.right;
+    const int frameY = (window.bottom - window.top) - client.bottom;
+    MoveWindow(window.left, window.top, width + frameX, height + frameY, TRUE);
+}
+
+// The dialog's own layout code moves its controls in units for the new size, and the mapping places them in
+// cells. A size beyond kMaxWidth x kMaxHeight, or below what the controls need, is put back within.
+LRESULT CQuorResizableDlg::OnSizeChanged(WPARAM wParam, LPARAM lParam) {
+    if (!laidOut_ || placing_)
         return 0;
-    const int width = LOWORD(static_cast<UINT_PTR>(lParam));
-    const int height = HIWORD(static_cast<UINT_PTR>(lParam));
-    if (width < minWidth_ || height < minHeight_ || width > kMaxWidth || height > kMaxHeight) {
-        SetClientSize(*this, std::clamp(width, minWidth_, std::max(minWidth_, kMaxWidth)),
-                      std::clamp(height, minHeight_, std::max(minHeight_, kMaxHeight)));
-        return 0;
-    }
-    const int dx = width - width_;
-    const int dy = height - height_;
-    width_ = width;
-    height_ = height;
-    if (dx != 0 || dy != 0) {
+    const int asked = LOWORD(static_cast<UINT_PTR>(lParam));
+    const int askedHeight = HIWORD(static_cast<UINT_PTR>(lParam));
+    placing_ = true;
+    const SIZE units = layout_.UnitsTo(std::min(asked, kMaxWidth), std::min(askedHeight, kMaxHeight));
+    if (units.cx != 0 || units.cy != 0)
+        layoutDlgItems(units.cx, units.cy, TRUE);
+    const SIZE placed = layout_.Place(std::min(asked, kMaxWidth), std::min(askedHeight, kMaxHeight));
+    if (placed.cx != asked || placed.cy != askedHeight)
+        setClientSize(placed.cx, placed.cy);
+    placing_ = false;
+    if (wParam != SIZE_MAXIMIZED && placed.cx >= templateWidth_ && placed.cy >= templateHeight_) {
         resized_ = true;
-        layoutDlgItems(dx, dy, TRUE);
+        userWidth_ = placed.cx;
+        userHeight_ = placed.cy;
     }
     return 0;
 }
@@ -107,8 +99,8 @@ LRESULT CQuorResizableDlg::OnSizeChanged(WPARAM, LPARAM lParam) {
 LRESULT CQuorResizableDlg::OnDestroyWindow(WPARAM, LPARAM) {
     if (rememberSize_ && resized_ && !placementKey.IsEmpty()) {
         CRegistryBase registry(placementKey, HKEY_CURRENT_USER, 1, 1, 0);
-        registry.SetValueDWORD(WIDTH_VALUE, static_cast<DWORD>(width_));
-        registry.SetValueDWORD(HEIGHT_VALUE, static_cast<DWORD>(height_));
+        registry.SetValueDWORD(WIDTH_VALUE, static_cast<DWORD>(userWidth_));
+        registry.SetValueDWORD(HEIGHT_VALUE, static_cast<DWORD>(userHeight_));
     }
     return 0;
 }

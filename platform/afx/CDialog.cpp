@@ -1,6 +1,7 @@
 #include "platform/afx/CDialog.h"
 
 #include "platform/afx/CDynLinkLibrary.h"
+#include "platform/afx/DialogGeometry.h"
 #include "platform/afx/DialogTemplate.h"
 #include "platform/win/ModalFrontEnd.h"
 
@@ -13,24 +14,6 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
 END_MESSAGE_MAP()
 
 namespace {
-
-// Dialog units to cells: 3 across and 8 down per cell, each edge rounded to the nearest cell (halves away
-// from zero), so controls that touch in units touch in cells and no two that are apart in units overlap.
-// A caption measured for the template's proportional font runs longer in cells (a button's marks, a check
-// box's box, narrow letters that take a whole cell); at 3 units a column rather than the font's 4, every
-// caption shows whole in its own control (see docs/architecture.md).
-constexpr int kUnitsPerColumn = 3;
-constexpr int kUnitsPerRow = 8;
-
-int UnitsToCells(int units, int perCell) {
-    const int half = perCell / 2;
-    return units >= 0 ? (units + half) / perCell : -((-units + half) / perCell);
-}
-
-RECT CellsOf(const DialogRect& rect) {
-    return RECT{UnitsToCells(rect.x, kUnitsPerColumn), UnitsToCells(rect.y, kUnitsPerRow),
-                UnitsToCells(rect.x + rect.cx, kUnitsPerColumn), UnitsToCells(rect.y + rect.cy, kUnitsPerRow)};
-}
 
 LPCWSTR ClassOf(ControlKind kind) {
     switch (kind) {
@@ -67,12 +50,12 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 CDialog::~CDialog() = default;
 
 BOOL CDialog::CreateFromTemplate(const DialogTemplate& dialogTemplate, HWND hOwner) {
-    // The window is the client area plus a frame of one cell on each side.
-    const int width = UnitsToCells(dialogTemplate.cx, kUnitsPerColumn) + 2;
-    const int height = UnitsToCells(dialogTemplate.cy, kUnitsPerRow) + 2;
+    // The window is the client area at its natural size plus a frame of one cell on each side.
+    const int width = afx::UnitsToColumns(dialogTemplate.cx) + 2;
+    const int height = afx::UnitsToRows(dialogTemplate.cy) + 2;
     const DWORD style = (dialogTemplate.style & ~WS_CHILD) | WS_POPUP | WS_CAPTION;
     HWND hDlg = ::CreateWindowExW(dialogTemplate.exStyle, u"#32770", dialogTemplate.caption.c_str(), style,
-                                  UnitsToCells(dialogTemplate.x, kUnitsPerColumn), UnitsToCells(dialogTemplate.y, kUnitsPerRow), width, height,
+                                  afx::UnitsToColumns(dialogTemplate.x), afx::UnitsToRows(dialogTemplate.y), width, height,
                                   hOwner, nullptr, nullptr, nullptr);
     if (hDlg == nullptr)
         return FALSE;
@@ -81,7 +64,7 @@ BOOL CDialog::CreateFromTemplate(const DialogTemplate& dialogTemplate, HWND hOwn
         return FALSE;
     }
     for (const DialogControl& control : dialogTemplate.controls) {
-        const RECT cells = CellsOf(control.rect);
+        const RECT cells = afx::NaturalCells(control.rect);
         HWND hCtl = ::CreateWindowExW(0, ClassOf(control.kind), control.text.c_str(), WS_CHILD | control.style,
                                       cells.left, cells.top, cells.right - cells.left, cells.bottom - cells.top,
                                       hDlg, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(control.nID)), nullptr,

@@ -88,12 +88,17 @@ public:
     int GetColumnWidth(int index) const;
     bool SetColumnWidth(int index, LPARAM width);
 
-    // Scrolling and geometry (ListViewLayout.cpp).
+    // Scrolling and geometry (ListViewLayout.cpp). A report view narrower than its columns scrolls sideways:
+    // m_left cells of the columns lie before the client's left edge (the window's SB_HORZ position).
     int TopIndex() const { return m_top; }
     int CountPerPage() const;
     bool EnsureVisible(int row);
-    bool Scroll(int rows);
+    bool Scroll(int cells, int rows);
+    // Scrolls sideways to the next column edge to the right (or, `back`, the left) of the view's.
+    void ScrollToColumn(bool back);
     void ClampTop();
+    // Keeps the top row and the sideways position within what the client shows.
+    void ClampScroll();
     // LVM_HITTEST: the row at the client point, its column and the LVHT_* part.
     int HitTest(LVHITTESTINFO& info) const;
     bool GetItemRect(int row, RECT& rect) const;
@@ -123,8 +128,11 @@ private:
     bool SingleSelection() const;
     bool CheckBoxes() const { return (m_exStyle & LVS_EX_CHECKBOXES) != 0; }
     int CellWidth(int row, int column) const;
+    // The column under client cell x (scrolling included); -1 when none.
     int ColumnAt(int x) const;
     int TotalWidth() const;
+    int ClientWidth() const;
+    void SetLeft(int left);
 
     HWND m_hWnd;
     HWND m_parent;
@@ -135,6 +143,7 @@ private:
     std::vector<Column> m_columns;
     DWORD m_exStyle = 0;
     int m_top = 0;
+    int m_left = 0;
 };
 
 }  // namespace listview

@@ -54,6 +54,7 @@ bool ListView::SetColumn(int index, const LVCOLUMNW& column) {
         target.subItem = column.iSubItem;
     if (column.mask & LVCF_WIDTH)
         target.width = std::max(column.cx, 0);
+    SetLeft(m_left);
     Redraw();
     return true;
 }
@@ -82,6 +83,7 @@ bool ListView::DeleteColumn(int index) {
     m_columns.erase(m_columns.begin() + index);
     if (index > 0)
         m_rows.EraseColumn(index);
+    SetLeft(m_left);
     Redraw();
     return true;
 }
@@ -106,6 +108,7 @@ bool ListView::SetColumnWidth(int index, LPARAM width) {
     } else {
         return false;
     }
+    SetLeft(m_left);
     Redraw();
     return true;
 }

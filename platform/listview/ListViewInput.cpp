@@ -88,6 +88,11 @@ void ListView::OnKeyDown(WORD key) {
         if (CheckBoxes() && focused >= 0)
             ToggleCheck(focused);
         return;
+    case VK_LEFT:
+    case VK_RIGHT:
+        // Sideways, a column at a time, when the columns are wider than the list.
+        ScrollToColumn(key == VK_LEFT);
+        return;
     case VK_UP:
         target = focused < 0 ? 0 : std::max(focused - 1, 0);
         break;
@@ -114,6 +119,6 @@ void ListView::OnKeyDown(WORD key) {
         EnsureVisible(target);
 }
 
-void ListView::OnWheel(int delta) { Scroll(-delta * 3 / WHEEL_DELTA); }
+void ListView::OnWheel(int delta) { Scroll(0, -delta * 3 / WHEEL_DELTA); }
 
 }  // namespace listview

@@ -18,9 +18,28 @@ int ListView::CountPerPage() const {
     return std::max<int>(client.bottom - client.top - 1, 0);
 }
 
+int ListView::ClientWidth() const {
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    return client.right - client.left;
+}
+
 void ListView::ClampTop() {
     const int last = std::max(Count() - std::max(CountPerPage(), 1), 0);
     m_top = std::clamp(m_top, 0, last);
+}
+
+void ListView::ClampScroll() {
+    ClampTop();
+    SetLeft(m_left);
+}
+
+void ListView::SetLeft(int left) {
+    left = std::clamp(left, 0, std::max(0, TotalWidth() - ClientWidth()));
+    if (left != m_left)
+        Redraw();
+    m_left = left;
+    SetScrollPos(m_hWnd, SB_HORZ, left, FALSE);
 }
 
 bool ListView::EnsureVisible(int row) {
@@ -37,16 +56,33 @@ bool ListView::EnsureVisible(int row) {
     return true;
 }
 
-bool ListView::Scroll(int rows) {
+bool ListView::Scroll(int cells, int rows) {
     const int top = m_top;
     m_top += rows;
     ClampTop();
     if (m_top != top)
         Redraw();
+    SetLeft(m_left + cells);
     return true;
 }
 
+void ListView::ScrollToColumn(bool back) {
+    int target = back ? 0 : m_left;
+    int edge = 0;
+    for (const Column& column : m_columns) {
+        if (back && edge < m_left)
+            target = edge;
+        else if (!back && edge > m_left) {
+            target = edge;
+            break;
+        }
+        edge += column.width;
+    }
+    SetLeft(target);
+}
+
 int ListView::ColumnAt(int x) const {
+    x += m_left;
     int left = 0;
     for (int index = 0; index < ColumnCount(); ++index) {
         const int right = left + m_columns[static_cast<std::size_t>(index)].width;
@@ -81,7 +117,7 @@ int ListView::HitTest(LVHITTESTINFO& info) const {
         return -1;
     info.iItem = row;
     info.iSubItem = column;
-    info.flags = column == 0 && CheckBoxes() && x < kCheckBoxCells ? LVHT_ONITEMSTATEICON : LVHT_ONITEMLABEL;
+    info.flags = column == 0 && CheckBoxes() && x + m_left < kCheckBoxCells ? LVHT_ONITEMSTATEICON : LVHT_ONITEMLABEL;
     return row;
 }
 
@@ -89,7 +125,7 @@ bool ListView::GetItemRect(int row, RECT& rect) const {
     if (row < 0 || row >= Count())
         return false;
     const LONG line = 1 + row - m_top;
-    rect = RECT{0, line, TotalWidth(), line + 1};
+    rect = RECT{-m_left, line, TotalWidth() - m_left, line + 1};
     return true;
 }
 

@@ -91,7 +91,7 @@ LRESULT Handle(ListView& list, HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     case LVM_ENSUREVISIBLE:
         return list.EnsureVisible(index);
     case LVM_SCROLL:
-        return list.Scroll(static_cast<int>(lParam));
+        return list.Scroll(static_cast<int>(wParam), static_cast<int>(lParam));
     case LVM_HITTEST:
         return lParam != 0 ? list.HitTest(*Pointer<LVHITTESTINFO>(lParam)) : -1;
     case LVM_GETITEMRECT:
@@ -106,10 +106,14 @@ LRESULT Handle(ListView& list, HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOUSEWHEEL:
         list.OnWheel(static_cast<short>(HIWORD(wParam)));
         return 0;
+    case WM_MOUSEHWHEEL:
+        if (static_cast<short>(HIWORD(wParam)) != 0)
+            list.ScrollToColumn(static_cast<short>(HIWORD(wParam)) < 0);
+        return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SIZE:
-        list.ClampTop();
+        list.ClampScroll();
         list.Redraw();
         return 0;
     case WM_SETFOCUS:

@@ -14,26 +14,31 @@ namespace paint {
 
 namespace {
 
-// The scroll bar on the frame's right edge beside the rows: a track with a thumb whose place and length
-// follow the rows shown.
-void DrawScrollBar(CellGrid& grid, int x, int top, int height, int first, int shown, int count, std::uint8_t attrs) {
-    if (height <= 0)
+// A scroll bar on the frame's edge, along `track` (one cell across): its thumb's place and length follow
+// what is shown (from `first`, `shown` of `count` rows or cells).
+void DrawScrollBar(CellGrid& grid, const CellRect& track, int first, int shown, int count, std::uint8_t attrs) {
+    const bool across = track.height == 1;
+    const int length = across ? track.width : track.height;
+    if (length <= 0)
         return;
-    const int thumb = std::clamp(static_cast<int>(static_cast<long long>(height) * shown / count), 1, height);
+    const int thumb = std::clamp(static_cast<int>(static_cast<long long>(length) * shown / count), 1, length);
     const int range = count - shown;
-    // The thumb's place in proportion to the top row, rounded to the nearest cell.
-    const long long travel = height - thumb;
-    const int at = range > 0 ? static_cast<int>((2 * travel * first + range) / (2LL * range)) : 0;
-    grid.Fill({x, top, 1, height}, U'░', attrs);
-    grid.Fill({x, top + std::clamp(at, 0, height - thumb), 1, thumb}, U'█', attrs);
+    // The thumb's place in proportion to the first shown, rounded to the nearest cell.
+    const long long travel = length - thumb;
+    const int at = std::clamp(range > 0 ? static_cast<int>((2 * travel * first + range) / (2LL * range)) : 0, 0,
+                              length - thumb);
+    grid.Fill(track, U'░', attrs);
+    grid.Fill(across ? CellRect{track.x + at, track.y, thumb, 1} : CellRect{track.x, track.y + at, 1, thumb}, U'█',
+              attrs);
 }
 
 }  // namespace
 
-// The report view: the header on the client's first line, then one row a line from the top index. Column
-// text starts one cell after the column's left edge (the edge shows a bar from the second column on); with
-// check boxes, column 0 starts with "[x]" or "[ ]" and its text at cell 4. The selected row is reversed
-// across the client width; the focused list's frame is bold. Only the rows shown are asked for.
+// The report view: the header on the client's first line, then one row a line from the top index, the
+// columns from the list's sideways scroll position. Column text starts one cell after the column's left edge
+// (the edge shows a bar from the second column on); with check boxes, column 0 starts with "[x]" or "[ ]" and
+// its text at cell 4. The selected row is reversed across the client width; the focused list's frame is bold.
+// Only the rows shown are asked for.
 void PaintListView(CellGrid& grid, const ControlView& view) {
     const HWND list = view.hwnd;
     grid.Fill(view.rect, U' ', view.attrs);
@@ -45,7 +50,11 @@ void PaintListView(CellGrid& grid, const ControlView& view) {
     const CellRect clip = grid.Clip();
     grid.SetClip(Intersect(clip, client));
 
-    const std::vector<ListColumn> columns = ListColumns(list);
+    std::vector<ListColumn> columns = ListColumns(list);
+    const int scrolled = GetScrollPos(list, SB_HORZ);
+    const int columnsWidth = columns.empty() ? 0 : columns.back().left + columns.back().width;
+    for (ListColumn& column : columns)
+        column.left -= scrolled;
     const bool checkBoxes =
         (SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & static_cast<LRESULT>(LVS_EX_CHECKBOXES)) != 0;
     const std::uint8_t headerAttrs = view.attrs | kBold | kUnderline;
@@ -68,6 +77,8 @@ void PaintListView(CellGrid& grid, const ControlView& view) {
         grid.Fill({client.x, y, client.width, 1}, U' ', attrs);
         for (std::size_t c = 0; c < columns.size(); ++c) {
             const ListColumn& column = columns[c];
+            if (column.left + column.width <= 0 || column.left >= client.width)
+                continue;
             int textLeft = column.left + 1;
             if (c == 0 && checkBoxes) {
                 const bool ticked = (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
@@ -82,7 +93,10 @@ void PaintListView(CellGrid& grid, const ControlView& view) {
     }
     grid.SetClip(clip);
     if (count > perPage && view.HasFrame())
-        DrawScrollBar(grid, view.rect.Right() - 1, client.y + 1, perPage, top, perPage, count, view.attrs);
+        DrawScrollBar(grid, {view.rect.Right() - 1, client.y + 1, 1, perPage}, top, perPage, count, view.attrs);
+    if (columnsWidth > client.width && view.HasFrame())
+        DrawScrollBar(grid, {client.x, view.rect.Bottom() - 1, client.width, 1}, scrolled, client.width, columnsWidth,
+                      view.attrs);
 }
 
 }  // namespace paint

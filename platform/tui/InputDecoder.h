@@ -18,8 +18,8 @@ struct InputEvent {
     bool shift = false;
     bool control = false;
     bool alt = false;
-    // Mouse: button 0 left, 1 middle, 2 right, 64 wheel up, 65 wheel down; press or release; the cell,
-    // 0-based; motion while a button is held.
+    // Mouse: button 0 left, 1 middle, 2 right, 64 wheel up, 65 wheel down, 66 and 67 wheel tilted left and
+    // right; press or release; the cell, 0-based; motion while a button is held.
     int button = 0;
     bool press = false;
     bool motion = false;

@@ -17,12 +17,14 @@ namespace tui {
 
 namespace {
 
-// Moves `pan` as little as possible so that from..from+size shows in a view of `view` cells.
+// Moves `pan` as little as possible so that from..from+size shows whole in a view of `view` cells. What is
+// longer than the view stays where it is while its start shows or it fills the view; else it fills the view.
 int Pan(int pan, int from, int size, int view, int total) {
-    if (size >= view || from < pan)
-        pan = from;
-    else if (from + size > pan + view)
-        pan = from + size - view;
+    const int last = from + size - view;
+    if (size <= view)
+        pan = std::clamp(pan, last, from);
+    else if ((from < pan || from >= pan + view) && (from > pan || pan > last))
+        pan = std::clamp(pan, from, last);
     return std::clamp(pan, 0, std::max(0, total - view));
 }
 
@@ -54,11 +56,13 @@ Frame::Point TerminalFrontEnd::DialogOrigin(int dialogWidth, int dialogHeight) {
     const int viewWidth = terminal_.Width();
     const int viewHeight = std::max(0, terminal_.Height() - 2);
     HWND focus = GetFocus();
-    if (focus != nullptr && GetParent(focus) == dialog_) {
+    if (focus != nullptr && GetParent(focus) == dialog_ && (focus != viewFocus_ || followFocus_)) {
         const paint::CellRect cells = ControlCells(dialog_, focus);
         panX_ = Pan(panX_, cells.x, cells.width, viewWidth, dialogWidth);
         panY_ = Pan(panY_, cells.y, cells.height, viewHeight, dialogHeight);
     }
+    viewFocus_ = focus;
+    followFocus_ = false;
     panX_ = std::clamp(panX_, 0, std::max(0, dialogWidth - viewWidth));
     panY_ = std::clamp(panY_, 0, std::max(0, dialogHeight - viewHeight));
     const int x = dialogWidth <= viewWidth ? (viewWidth - dialogWidth) / 2 : -panX_;

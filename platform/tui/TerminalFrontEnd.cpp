@@ -51,6 +51,8 @@ void TerminalFrontEnd::ModalStarted(HWND hDlg) {
     closing_ = false;
     dirty_ = true;
     panX_ = panY_ = 0;
+    viewFocus_ = GetFocus();
+    followFocus_ = false;
     const auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookedDialogProc)));
     helpHooks[hDlg] = HelpHook{previous, this};
@@ -72,8 +74,9 @@ void TerminalFrontEnd::Fit() {
     GetWindowRect(dialog_, &window);
     const int width = terminal_.Width();
     const int height = std::max(1, terminal_.Height() - 2);
+    // The terminal is the dialog's screen: a size it is fitted to is not one the user chose.
     if (window.right - window.left != width || window.bottom - window.top != height)
-        MoveWindow(dialog_, window.left, window.top, width, height, TRUE);
+        MaximizeWindow(dialog_, window.left, window.top, width, height);
 }
 
 void TerminalFrontEnd::Close() {
@@ -122,8 +125,10 @@ void TerminalFrontEnd::Idle(HWND hDlg) {
     if (waited == WAIT_OBJECT_0 + 2) {
         Close();
     } else if (waited == WAIT_OBJECT_0 + 3) {
-        if (terminal_.TakeResize())
+        if (terminal_.TakeResize()) {
             Fit();
+            followFocus_ = true;
+        }
     }
     if (waited != WAIT_TIMEOUT)
         dirty_ = true;

@@ -22,9 +22,10 @@ struct HostView {
 
 // Shows modal dialogs in the terminal: the painter's cells over the host's window, redrawn where they
 // changed, at most about 30 times a second; the user's keys and mouse go to the dialog through its own
-// input path (DeliverInput). The dialog fills the terminal when the terminal is large enough (through the
-// dialog's own layout, as a resize by the user would), else the view pans to keep the focused control in
-// sight. A stop signal (stopFd readable) or the end of the terminal's input closes the dialog as Cancel.
+// input path (DeliverInput). The dialog is fitted to the terminal (maximized to it, so the size is not kept as
+// the user's) and follows its resizes through the dialog's own layout, compact in a terminal smaller than the
+// dialog's natural size; where it still needs more cells, the view opens on the dialog's top-left corner (the
+// list's URLs) and pans to the focused control after each key, a move of the focus, or a resize. A stop signal (stopFd readable) or the end of the terminal's input closes the dialog as Cancel.
 // The dialog's Help button and F1 show the key help.
 class TerminalFrontEnd : public win::ModalFrontEnd {
 public:
@@ -66,6 +67,8 @@ private:
     Clock::time_point escapeSince_{};
     int panX_ = 0;
     int panY_ = 0;
+    HWND viewFocus_ = nullptr;  // the focus the view last followed
+    bool followFocus_ = false;  // a key or a resize: bring the focus into view again
     Frame::Point origin_{0, 0};  // of the dialog on the last frame
     // The mouse: the window that took the last press, and when and where it came, for double clicks.
     HWND pressed_ = nullptr;

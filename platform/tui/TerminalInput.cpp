@@ -41,6 +41,8 @@ void TerminalFrontEnd::HandleKey(const InputEvent& event) {
         help_ = false;
         return;
     }
+    // A key may reach a control off the view (Tab, a mnemonic): the view follows the focus.
+    followFocus_ = true;
     HWND focus = GetFocus();
     if (focus == nullptr || GetParent(focus) != dialog_)
         focus = nullptr;
@@ -115,11 +117,15 @@ void TerminalFrontEnd::HandleMouse(const InputEvent& event) {
     };
     const bool onDialogRows = event.y >= 1 && event.y < terminal_.Height() - 1;
     SetKeyModifiers(event.shift, event.control, event.alt);
-    if (event.button == 64 || event.button == 65) {
+    if (event.button >= 64 && event.button <= 67) {
+        // The wheel turned with Shift, or tilted, scrolls sideways.
+        const bool sideways = event.button >= 66 || event.shift;
+        const bool back = event.button == 64 || event.button == 66;
         HWND target = onDialogRows ? ControlAt(dialog_, x, y) : nullptr;
         if (target != nullptr && event.press) {
-            const int delta = event.button == 64 ? WHEEL_DELTA : -WHEEL_DELTA;
-            Post(target, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), pointIn(target));
+            const int delta = back != sideways ? WHEEL_DELTA : -WHEEL_DELTA;
+            Post(target, sideways ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)),
+                 pointIn(target));
         }
         return;
     }

@@ -99,6 +99,11 @@ struct RECT {
     LONG bottom;
 };
 using LPRECT = RECT*;
+
+struct SIZE {
+    LONG cx;
+    LONG cy;
+};
 using LPCRECT = const RECT*;
 
 inline constexpr UINT WM_SIZE = 0x0005;
@@ -107,6 +112,7 @@ inline constexpr UINT WM_SETTEXT = 0x000C;
 inline constexpr UINT WM_GETTEXT = 0x000D;
 
 inline constexpr WPARAM SIZE_RESTORED = 0;
+inline constexpr WPARAM SIZE_MAXIMIZED = 2;
 
 inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_SHOW = 5;
@@ -165,6 +171,11 @@ WINAPI_EXPORT BOOL IsWindowVisible(HWND hWnd);
 // bRepaint the window and its parent are marked for painting. FALSE for a dead handle.
 WINAPI_EXPORT BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
 
+// Gives a top-level window the whole screen its front end shows (a terminal), as maximizing it does: placed
+// as MoveWindow places it, but WM_SIZE says SIZE_MAXIMIZED, so that the window can tell the screen's size
+// from a size the user chose. The window is marked for painting.
+WINAPI_EXPORT BOOL MaximizeWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight);
+
 // The window's rectangle in its PARENT's client coordinates (not the screen's; there is no screen here);
 // a top-level window's is as MoveWindow set it. FALSE for a dead handle or a null lpRect.
 WINAPI_EXPORT BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
@@ -176,6 +187,14 @@ WINAPI_EXPORT BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
 // Marks the whole window for painting (lpRect and bErase are accepted and not needed: the painter redraws
 // a dirty window whole). FALSE for a dead handle.
 WINAPI_EXPORT BOOL InvalidateRect(HWND hWnd, LPCRECT lpRect, BOOL bErase);
+
+// A window's scroll bars: SB_HORZ and SB_VERT each keep a position that the window sets as it scrolls and
+// its painter reads (0 at creation). SetScrollPos returns the previous position; both answer 0 for a dead
+// handle or another bar.
+inline constexpr int SB_HORZ = 0;
+inline constexpr int SB_VERT = 1;
+WINAPI_EXPORT int SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL bRedraw);
+WINAPI_EXPORT int GetScrollPos(HWND hWnd, int nBar);
 
 // Painting is the host painter's: it draws dirty windows on its own pass, so this only checks the handle.
 WINAPI_EXPORT BOOL UpdateWindow(HWND hWnd);

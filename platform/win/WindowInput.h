@@ -16,6 +16,7 @@ inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;
 inline constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 inline constexpr UINT WM_MOUSEWHEEL = 0x020A;  // HIWORD(wParam): signed distance, WHEEL_DELTA per notch
+inline constexpr UINT WM_MOUSEHWHEEL = 0x020E;  // sideways, as WM_MOUSEWHEEL; positive to the right
 
 inline constexpr int WHEEL_DELTA = 120;
 

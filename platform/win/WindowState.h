@@ -22,6 +22,7 @@ struct WindowState {
     DWORD exStyle = 0;  // WS_EX_*
     bool enabled = true;
     bool visible = true;
+    int scrollPos[2] = {0, 0};  // SB_HORZ, SB_VERT
     // Set whenever what the window shows may have changed; a new window has never been painted.
     bool dirty = true;
 };

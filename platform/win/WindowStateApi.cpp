@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 
 using win::Window;
 using win::WindowTable;
@@ -112,7 +113,9 @@ BOOL IsWindowVisible(HWND hWnd) {
     return FALSE;
 }
 
-BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint) {
+namespace {
+
+BOOL PlaceWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint, WPARAM sizeType) {
     std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd);
     if (!window)
         return FALSE;
@@ -131,9 +134,38 @@ BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
         MarkDirty(window->parent);
     RECT client;
     if (resized && GetClientRect(hWnd, &client))
-        SendMessageW(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<UINT_PTR>(client.right),
-                                                              static_cast<UINT_PTR>(client.bottom)));
+        SendMessageW(hWnd, WM_SIZE, sizeType, MAKELPARAM(static_cast<UINT_PTR>(client.right),
+                                                         static_cast<UINT_PTR>(client.bottom)));
     return TRUE;
+}
+
+}  // namespace
+
+BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint) {
+    return PlaceWindow(hWnd, X, Y, nWidth, nHeight, bRepaint, SIZE_RESTORED);
+}
+
+BOOL MaximizeWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight) {
+    return PlaceWindow(hWnd, X, Y, nWidth, nHeight, TRUE, SIZE_MAXIMIZED);
+}
+
+int SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL bRedraw) {
+    std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd);
+    if (!window || (nBar != SB_HORZ && nBar != SB_VERT))
+        return 0;
+    std::lock_guard lock(window->state->mutex);
+    const int previous = std::exchange(window->state->scrollPos[nBar], nPos);
+    if (bRedraw && previous != nPos)
+        window->state->dirty = true;
+    return previous;
+}
+
+int GetScrollPos(HWND hWnd, int nBar) {
+    std::shared_ptr<Window> window = WindowTable::Instance().Find(hWnd);
+    if (!window || (nBar != SB_HORZ && nBar != SB_VERT))
+        return 0;
+    std::lock_guard lock(window->state->mutex);
+    return window->state->scrollPos[nBar];
 }
 
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect) {

@@ -331,15 +331,25 @@ TEST_F(LinkCheckDialog, WideningAndHeighteningMoveAndStretchTheControls) {
     }
 }
 
-TEST_F(LinkCheckDialog, RemembersItsSizeUnderThePlacementKey) {
+TEST_F(LinkCheckDialog, RemembersTheSizeTheUserGaveItNotOneItWasFittedTo) {
     run.Run({Do([](HeadlessFrontEnd& frontEnd) { EXPECT_TRUE(frontEnd.Resize(170, 45).Ok()); })});
     CRegistryBase registry(u"Software\\Tarn\\Tarnpage\\dlg\\LinkCheckDlg", HKEY_CURRENT_USER, 0, 1, 0);
     EXPECT_EQ(registry.GetValueDWORD(u"Width", 0, 0), 170u);
     EXPECT_EQ(registry.GetValueDWORD(u"Height", 0, 0), 45u);
 
+    // Maximized to a screen (as a terminal fits it), or smaller than its template: neither is kept.
     nlohmann::json size;
-    run.Run({Do([&](HeadlessFrontEnd& frontEnd) { size = frontEnd.State()["size"]; })});
+    nlohmann::json fitted;
+    run.Run({Do([&](HeadlessFrontEnd& frontEnd) {
+        size = frontEnd.State()["size"];
+        MaximizeWindow(frontEnd.Dialog(), 0, 0, 200, 60);
+        fitted = frontEnd.State()["size"];
+        EXPECT_TRUE(frontEnd.Resize(100, 26).Ok());
+    })});
     EXPECT_EQ(size, nlohmann::json({170, 45}));
+    EXPECT_EQ(fitted, nlohmann::json({198, 58}));
+    EXPECT_EQ(registry.GetValueDWORD(u"Width", 0, 0), 170u);
+    EXPECT_EQ(registry.GetValueDWORD(u"Height", 0, 0), 45u);
 }
 
 TEST_F(LinkCheckDialog, AnAbsurdSizeIsBoundedAndAStoredOneIsNotRestored) {

@@ -108,4 +108,45 @@ TEST_F(LayoutTest, ItemRectsAndHitTestsAgreeWithTheLinesRowsAreShownOn) {
     EXPECT_EQ(hit.flags, LVHT_ONITEMLABEL);
 }
 
+TEST_F(LayoutTest, ColumnsWiderThanTheListScrollSidewaysAColumnAtATimeAndHitTestsFollow) {
+    AddColumns({u"Code", u"Text"}, 25);  // before Name and URL: edges at 25, 50, 60 and 70, in a client 38 wide
+    AddRows(3);
+    SetExStyle(LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
+    auto keyDown = [&](WORD key) { Send(WM_KEYDOWN, key); };
+
+    keyDown(VK_RIGHT);
+    EXPECT_EQ(GetScrollPos(m_list, SB_HORZ), 25);
+    LVHITTESTINFO hit{};
+    EXPECT_EQ(HitTest(1, 1, hit), 0);
+    EXPECT_EQ(hit.iSubItem, 1);
+    EXPECT_EQ(hit.flags, LVHT_ONITEMLABEL);  // the check box is scrolled away
+    RECT rect{};
+    ASSERT_TRUE(Send(LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rect)));
+    EXPECT_EQ(rect.left, -25);
+    EXPECT_EQ(rect.right, 45);
+
+    // No further than the last column's end; back a column edge at a time, to the first.
+    keyDown(VK_RIGHT);
+    keyDown(VK_RIGHT);
+    EXPECT_EQ(GetScrollPos(m_list, SB_HORZ), 32);
+    EXPECT_EQ(HitTest(37, 1, hit), 0);
+    EXPECT_EQ(hit.iSubItem, 3);
+    keyDown(VK_LEFT);
+    EXPECT_EQ(GetScrollPos(m_list, SB_HORZ), 25);
+    Send(WM_MOUSEHWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)));
+    EXPECT_EQ(GetScrollPos(m_list, SB_HORZ), 0);
+    EXPECT_EQ(HitTest(1, 1, hit), 0);
+    EXPECT_EQ(hit.flags, LVHT_ONITEMSTATEICON);
+
+    // A wider list, or narrower columns, take the scrolling back.
+    Send(LVM_SCROLL, 100, 0);
+    EXPECT_EQ(GetScrollPos(m_list, SB_HORZ), 32);
+    MoveWindow(m_list, 0, 0, 46, 12, FALSE);
+    EXPECT_EQ(GetScrollPos(m_list, SB_HORZ), 26);
+    Send(LVM_SETCOLUMNWIDTH, 0, 5);
+    EXPECT_EQ(GetScrollPos(m_list, SB_HORZ), 6);
+    Send(LVM_SETCOLUMNWIDTH, 1, 5);
+    EXPECT_EQ(GetScrollPos(m_list, SB_HORZ), 0);
+}
+
 }  // namespace

@@ -51,6 +51,29 @@ bool Reversed(const std::vector<std::string>& escapedScreen, const std::string& 
     return false;
 }
 
+// Rows of the list that show a link's URL beside its result.
+int RowsWithResults(const std::vector<std::string>& screen, const std::string& site) {
+    return static_cast<int>(std::count_if(screen.begin(), screen.end(), [&](const std::string& line) {
+        const std::size_t url = line.find(site);
+        return url != std::string::npos &&
+               (line.find("OK", url) != std::string::npos || line.find("リンクエラー", url) != std::string::npos);
+    }));
+}
+
+// The whole dialog on a screen of width x height: its frame's four corners between the host's two lines,
+// every caption whole (OK, Cancel and Help among them), and at least `rows` rows with their results.
+void ExpectWholeDialog(const std::vector<std::string>& screen, int width, int height, int rows,
+                       const std::string& site) {
+    ASSERT_EQ(static_cast<int>(screen.size()), height);
+    EXPECT_EQ(cellOf(screen[1], "┌"), 0);
+    EXPECT_EQ(cellOf(screen[1], "┐"), width - 1);
+    EXPECT_EQ(cellOf(screen[static_cast<std::size_t>(height - 2)], "└"), 0);
+    EXPECT_EQ(cellOf(screen[static_cast<std::size_t>(height - 2)], "┘"), width - 1);
+    for (const std::string& caption : kCaptions)
+        EXPECT_GE(lineOf(screen, caption), 0) << caption;
+    EXPECT_GE(RowsWithResults(screen, site), rows);
+}
+
 class TerminalDialog : public ProgramTest {
 protected:
     void SetUp() override {
@@ -60,8 +83,11 @@ protected:
         server.start();
     }
 
+    // Each terminal has a server of its own: one that was just stopped may still hold its socket.
     std::unique_ptr<TmuxSession> open(const std::string& page, int width, int height) {
-        return std::make_unique<TmuxSession>(folder, width, height, std::vector<std::string>{TARN_PROGRAM, page},
+        const std::filesystem::path place = folder / ("tmux-" + std::to_string(++terminals));
+        std::filesystem::create_directory(place);
+        return std::make_unique<TmuxSession>(place, width, height, std::vector<std::string>{TARN_PROGRAM, page},
                                              environment());
     }
 
@@ -69,6 +95,17 @@ protected:
         return writePage("<html><body>\n<p><a href=\"" + server.url("/ok") + "\">生きている</a>\n<p><a href=\"" +
                          server.url("/gone") + "\">消えた</a>\n</body></html>\n");
     }
+
+    // `count` links to the server, every other one broken.
+    std::string manyLinkPage(int count) {
+        std::string html = "<html><body>\n";
+        for (int i = 0; i < count; ++i)
+            html += "<p><a href=\"" + server.url(i % 2 == 0 ? "/ok?" : "/gone?") + std::to_string(i) + "\">" +
+                    std::to_string(i) + "</a>\n";
+        return writePage(html + "</body></html>\n");
+    }
+
+    std::string site() const { return server.url("/"); }
 
     // The terminal is as the program found it: the main screen, no mouse reports, the cursor shown.
     static void ExpectRestored(TmuxSession& term) {
@@ -79,6 +116,7 @@ protected:
     }
 
     LoopbackServer server;
+    int terminals = 0;
 };
 
 TEST_F(TerminalDialog, ACheckShowsItsRowsEveryCaptionWholeAndTheHostAroundAndEscCancels) {
@@ -107,11 +145,13 @@ TEST_F(TerminalDialog, ACheckShowsItsRowsEveryCaptionWholeAndTheHostAroundAndEsc
     EXPECT_EQ(readFile(page), before);
 }
 
-TEST_F(TerminalDialog, FilterTicksAndACorrectionByKeysAndMouseAreWrittenOnOk) {
+TEST_F(TerminalDialog, At100x30FilterSortTicksAndACorrectionByKeysAndMouseAreWrittenOnOk) {
     useAutomaticStart();
     const std::string page = twoLinkPage();
-    auto term = open(page, 200, 50);
+    auto term = open(page, 100, 30);
     ASSERT_TRUE(term->waitForText(kFinished)) << term->screenText();
+    const std::string ok = server.url("/ok");
+    const std::string gone = server.url("/gone");
 
     // The filter: its label's mnemonic focuses the combo box, F4 drops it, a click chooses the entry.
     term->keys({"M-c"});
@@ -120,13 +160,11 @@ TEST_F(TerminalDialog, FilterTicksAndACorrectionByKeysAndMouseAreWrittenOnOk) {
     std::vector<std::string> screen = term->screen();
     int line = lineOf(screen, "リンクエラーあり");
     term->click(cellOf(screen[static_cast<std::size_t>(line)], "リンクエラーあり") + 1, line);
-    ASSERT_TRUE(term->waitFor([&](const auto& lines) { return lineOf(lines, server.url("/ok")) < 0; }))
-        << term->screenText();
+    ASSERT_TRUE(term->waitFor([&](const auto& lines) { return lineOf(lines, ok) < 0; })) << term->screenText();
     term->keys({"Up"});
-    ASSERT_TRUE(term->waitForText(server.url("/ok"))) << term->screenText();
+    ASSERT_TRUE(term->waitForText(ok)) << term->screenText();
 
     // The error row starts ticked: Space in the list unticks it, a click on its box ticks it again.
-    const std::string gone = server.url("/gone");
     ASSERT_TRUE(HasLine(term->screen(), {"[x] " + gone}));
     term->keys({"M-k", "End", "Space"});
     ASSERT_TRUE(term->waitFor([&](const auto& lines) { return HasLine(lines, {"[ ] " + gone}); })) << term->screenText();
@@ -135,7 +173,24 @@ TEST_F(TerminalDialog, FilterTicksAndACorrectionByKeysAndMouseAreWrittenOnOk) {
     term->click(cellOf(screen[static_cast<std::size_t>(line)], "[ ] " + gone) + 1, line);
     ASSERT_TRUE(term->waitFor([&](const auto& lines) { return HasLine(lines, {"[x] " + gone}); })) << term->screenText();
 
+    // A click on the URL header sorts the rows by it.
+    screen = term->screen();
+    ASSERT_LT(lineOf(screen, ok), lineOf(screen, gone)) << term->screenText();
+    line = lineOf(screen, "│チェック結果");
+    term->click(cellOf(screen[static_cast<std::size_t>(line)], "URL"), line);
+    ASSERT_TRUE(term->waitFor([&](const auto& lines) { return lineOf(lines, gone) < lineOf(lines, ok); }))
+        << term->screenText();
+    // The list is narrower than its columns: Right scrolls it sideways to its last column, Left back.
+    term->keys({"Right"});
+    ASSERT_TRUE(term->waitFor([&](const auto& lines) { return HasLine(lines, {"│属性"}) && lineOf(lines, ok) < 0; }))
+        << term->screenText();
+    term->keys({"Left"});
+    ASSERT_TRUE(term->waitFor([&](const auto& lines) { return HasLine(lines, {"URL", "│チェック結果"}); }))
+        << term->screenText();
+
     // A new URL for the row: pasted into the edit box, applied with its button's mnemonic.
+    screen = term->screen();
+    line = lineOf(screen, gone);
     term->click(cellOf(screen[static_cast<std::size_t>(line)], gone) + 2, line);
     // The selected row's URL shows below the list as well.
     ASSERT_TRUE(term->waitFor([&](const auto& lines) {
@@ -158,9 +213,37 @@ TEST_F(TerminalDialog, FilterTicksAndACorrectionByKeysAndMouseAreWrittenOnOk) {
     ExpectRestored(*term);
 }
 
-TEST_F(TerminalDialog, At80x24TabReachesOkThroughThePannedView) {
-    auto term = open(twoLinkPage(), 80, 24);
-    ASSERT_TRUE(term->waitForText("F1")) << term->screenText();
+TEST_F(TerminalDialog, At120x40And100x30TheWholeDialogShowsWithRowsBesideTheirResults) {
+    useAutomaticStart();
+    const std::string page = manyLinkPage(12);
+    for (const auto& [width, height, rows] : {std::tuple{120, 40, 10}, std::tuple{100, 30, 4}}) {
+        auto term = open(page, width, height);
+        ASSERT_TRUE(term->waitForText(kFinished)) << term->screenText();
+        ExpectWholeDialog(term->screen(), width, height, rows, site());
+        EXPECT_FALSE(HasFailure()) << width << " x " << height << "\n" << term->screenText();
+        term->keys({"Escape"});
+        EXPECT_EQ(term->waitForExit(), 0);
+    }
+}
+
+TEST_F(TerminalDialog, At80x24TheUrlsShowFirstAndTabAndMnemonicsPanTheViewToEveryControl) {
+    useAutomaticStart();
+    auto term = open(manyLinkPage(6), 80, 24);
+    ASSERT_TRUE(term->waitForText(kFinished)) << term->screenText();
+    // The first screen, with no key pressed: the list's URLs beside their results.
+    std::vector<std::string> screen = term->screen();
+    EXPECT_TRUE(HasLine(screen, {"URL", "│チェック結果"})) << term->screenText();
+    EXPECT_GE(RowsWithResults(screen, site()), 3) << term->screenText();
+
+    // A mnemonic brings its control into view: the filter at the dialog's right edge.
+    term->keys({"M-c"});
+    ASSERT_TRUE(term->waitFor([&](const auto&) {
+        const std::vector<std::string> shown = term->screen(true);
+        const int line = lineOf(shown, "すべてのリンク");
+        return Reversed(shown, "すべてのリンク") && line >= 0 &&
+               shown[static_cast<std::size_t>(line)].find("▼") != std::string::npos;
+    })) << term->screenText();
+    // Tab goes round every control, the view following, to OK.
     std::vector<std::string> previous = term->screen(true);
     bool reached = false;
     for (int tab = 0; tab < 30 && !reached; ++tab) {
@@ -176,16 +259,30 @@ TEST_F(TerminalDialog, At80x24TabReachesOkThroughThePannedView) {
     EXPECT_NE(term->screenText().find("0 corrections"), std::string::npos) << term->screenText();
 }
 
-TEST_F(TerminalDialog, TheDialogFollowsAResizeOfTheTerminal) {
-    auto term = open(twoLinkPage(), 120, 30);
-    ASSERT_TRUE(term->waitForText("F1")) << term->screenText();
-    term->resize(210, 56);
+TEST_F(TerminalDialog, TheDialogFollowsAResizeDownAndBackUpKeepingTheFocusInViewAndItsSizeUnstored) {
+    useAutomaticStart();
+    auto term = open(manyLinkPage(12), 200, 50);
+    ASSERT_TRUE(term->waitForText(kFinished)) << term->screenText();
+    term->keys({"BTab"});
+    ASSERT_TRUE(term->waitFor([&](const auto&) { return Reversed(term->screen(true), "ヘルプ"); }))
+        << term->screenText();
+
+    term->resize(100, 30);
+    ASSERT_TRUE(term->waitFor([](const auto& lines) { return lines.size() == 30 && cellOf(lines[1], "┐") == 99; }))
+        << term->screenText();
+    ExpectWholeDialog(term->screen(), 100, 30, 4, site());
+    EXPECT_TRUE(Reversed(term->screen(true), "ヘルプ")) << term->screenText();
+
+    term->resize(200, 50);
     ASSERT_TRUE(term->waitFor([](const auto& lines) {
-        return lines.size() == 56 && lines.back().find("F1") != std::string::npos && cellOf(lines[1], "┐") == 209 &&
-               lineOf(lines, "キャンセル") >= 50;
+        return lines.size() == 50 && cellOf(lines[1], "┐") == 199 && lineOf(lines, "キャンセル") >= 40;
     })) << term->screenText();
+    ExpectWholeDialog(term->screen(), 200, 50, 12, site());
+    EXPECT_TRUE(Reversed(term->screen(true), "ヘルプ")) << term->screenText();
     term->keys({"Escape"});
     EXPECT_EQ(term->waitForExit(), 0);
+    // The sizes the dialog was fitted to are the terminal's, not the user's: none is kept.
+    EXPECT_EQ(readFile(folder / "config" / "tarn" / "registry.ini").find("Width"), std::string::npos);
 }
 
 TEST_F(TerminalDialog, EscapeSequencesFromThePageAreShownAndNotObeyed) {
