@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <clocale>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -23,6 +22,7 @@
 #include "app/batch/BatchOptions.h"
 #include "app/batch/BatchRun.h"
 #include "hostlibs/common/BrowserEndpoints.h"
+#include "platform/tui/TerminalLocale.h"
 #include "platform/win/Utf8.h"
 
 namespace {
@@ -67,12 +67,13 @@ int runAutomated(const LoadedPage& page, PageHost& host, HostWindow& window,
 // The dialog in the terminal; the terminal is given back before anything is said or saved.
 int runInTerminal(const LoadedPage& page, PageHost& host, HostWindow& window, const PluginModule& module,
                   const std::string& pagePath) {
-    std::setlocale(LC_CTYPE, "");
     StopSignals signals;
     BrowserNotices browserNotices(window);
     std::optional<std::string> escaped;
     bool started = false;
     try {
+        if (std::optional<std::string> note = tui::UseUtf8Locale())
+            fail(*note);
         TerminalRun terminal(window, pagePath, signals);
         ModalWatch watch(terminal.frontEnd());
         win::SetModalFrontEnd(&watch);
