@@ -8,8 +8,8 @@
 #include <curl/curl.h>
 
 #include <mutex>
-#include <string>
 #include <optional>
+#include <string>
 
 namespace {
 
