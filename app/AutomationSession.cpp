@@ -76,7 +76,7 @@ bool AutomationSession::runStep(headless::HeadlessFrontEnd& frontEnd) {
             }
             return false;
         }
-        nlohmann::json command = nlohmann::json::parse(*line, nullptr, false);
+        nlohmann::json command = headless::HeadlessFrontEnd::ReadCommand(*line);
         if (command.is_discarded()) {
             print({{"ok", false}, {"error", "malformed JSON"}});
             frontEnd.AddStep(nextStep());

@@ -1,18 +1,26 @@
 #include "app/LoadedPage.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "hostlibs/dom/HtmlParser.h"
+#include "hostlibs/dom/charset/Detection.h"
 
 namespace {
 
-bool hasUtf16ByteOrderMark(std::string_view bytes) {
-    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+// Control bytes that no text a page may be in holds; TAB, the line breaks, FF and ESC (ISO-2022-JP's
+// shifts) are text.
+bool isBinaryByte(char c) {
+    return static_cast<unsigned char>(c) < 0x20 && std::string_view("\t\n\v\f\r\x1b").find(c) == std::string_view::npos;
 }
 
-// Text of any charset a page may have holds no NUL byte; UTF-16 does, and says so with its mark.
+// A file full of control bytes (an image, an archive) is not a page; a stray NUL or two are only a fault
+// of one, which opens and keeps them. UTF-16 is full of zero bytes by its nature, and is told by them.
 bool looksBinary(std::string_view bytes) {
-    return !hasUtf16ByteOrderMark(bytes) && bytes.find('\0') != std::string_view::npos;
+    if (tarn::charset::detectEncoding(bytes).encoding->name.starts_with("UTF-16"))
+        return false;
+    const auto controls = std::count_if(bytes.begin(), bytes.end(), isBinaryByte);
+    return static_cast<std::size_t>(controls) * 32 > bytes.size();
 }
 
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }

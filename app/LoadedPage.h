@@ -11,9 +11,9 @@ struct LoadedPage {
     PageFile file;
     std::unique_ptr<Document> document;
 
-    // Reads and parses the page. A missing or unreadable file, a binary file (a NUL byte where no UTF-16
-    // byte order mark explains it) and a file without any markup throw PageFileError with a message for
-    // the user.
+    // Reads and parses the page. A missing or unreadable file, a binary file (more than one byte in 32 a
+    // control byte that text does not hold, unless it is UTF-16) and a file without any markup throw
+    // PageFileError with a message for the user.
     static LoadedPage load(const std::string& path);
 
     // The document's bytes as they would be written: corrections in place, everything else as read.

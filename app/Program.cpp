@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <clocale>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -22,6 +21,7 @@
 #include "app/batch/BatchOptions.h"
 #include "app/batch/BatchRun.h"
 #include "hostlibs/run/RunContext.h"
+#include "platform/tui/TerminalLocale.h"
 #include "platform/win/Utf8.h"
 
 namespace {
@@ -63,11 +63,12 @@ int runAutomated(const ProgramOptions& options, const LoadedPage& page, PageHost
 // The dialog in the terminal; the terminal is given back before anything is said or saved.
 int runInTerminal(const ProgramOptions& options, const LoadedPage& page, PageHost& host, HostWindow& window,
                   const PluginModule& module) {
-    std::setlocale(LC_CTYPE, "");
     StopSignals signals;
     ModuleRun dialog(module, host, dialogRun(options, noticesTo(window)));
     bool ran = false;
     try {
+        if (std::optional<std::string> note = tui::UseUtf8Locale())
+            fail(*note);
         TerminalRun terminal(window, options.page, signals);
         ran = dialog.run(terminal.frontEnd());
         terminal.restore();

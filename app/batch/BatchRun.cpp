@@ -1,5 +1,7 @@
 #include "app/batch/BatchRun.h"
 
+#include <unistd.h>
+
 #include <chrono>
 #include <csignal>
 #include <iostream>
@@ -12,6 +14,7 @@
 #include "app/batch/PageCheck.h"
 #include "app/batch/PagesToCheck.h"
 #include "app/batch/Progress.h"
+#include "app/batch/ReportOutput.h"
 #include "app/batch/Reports.h"
 #include "hostlibs/run/RunContext.h"
 #include "platform/win/Utf8.h"
@@ -28,19 +31,26 @@ int exitCodeOf(const RunRecord& run, const StopSignals& signals) {
     return run.counts().errors > 0 ? BATCH_LINK_ERRORS : BATCH_CLEAN;
 }
 
-void writeReport(const BatchOptions& options, const RunRecord& run) {
+// A report that could not be written whole fails the run, whatever the links said: a CI job must not
+// pass on an empty or cut report.
+bool writeReport(const BatchOptions& options, const RunRecord& run) {
+    ReportOutput output(STDOUT_FILENO, "standard output");
     switch (options.format) {
         case BatchOptions::Format::Text:
-            writeTextReport(std::cout, run, options.all);
+            writeTextReport(output.stream(), run, options.all);
             break;
         case BatchOptions::Format::Json:
-            writeJsonReport(std::cout, run);
+            writeJsonReport(output.stream(), run);
             break;
         case BatchOptions::Format::Junit:
-            writeJunitReport(std::cout, run);
+            writeJunitReport(output.stream(), run);
             break;
     }
-    std::cout.flush();
+    if (std::optional<std::string> error = output.finish()) {
+        fail("cannot write the report to " + output.name() + ": " + *error);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -98,6 +108,7 @@ int runBatch(int argc, const char* const* argv) {
     if (progress)
         progress->clear();
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    writeReport(*options, run);
+    if (!writeReport(*options, run))
+        return BATCH_FAILED;
     return exitCodeOf(run, signals);
 }

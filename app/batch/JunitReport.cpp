@@ -59,6 +59,14 @@ void writeCase(std::ostream& out, const std::string& suite, const LinkRecord& li
     out << "    </testcase>\n";
 }
 
+// A run stopped by a signal says so, for the tools that read properties and for people reading the
+// suite's output; its exit status says so too, but a report is often read on its own.
+constexpr const char* kInterruptedProperty =
+    "    <properties>\n      <property name=\"interrupted\" value=\"true\"/>\n    </properties>\n";
+constexpr const char* kInterruptedNote =
+    "    <system-out>The run was interrupted: links not checked are skipped, later pages are missing."
+    "</system-out>\n";
+
 }  // namespace
 
 void writeJunitReport(std::ostream& out, const RunRecord& run) {
@@ -69,12 +77,17 @@ void writeJunitReport(std::ostream& out, const RunRecord& run) {
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<testsuites name=\"tarnlink\" tests=\"" << all.links + unreadable << "\" failures=\"" << all.errors
         << "\" errors=\"" << unreadable << "\" time=\"" << seconds(run.seconds) << "\">\n";
-    for (const PageRecord& page : run.pages) {
+    for (std::size_t i = 0; i < run.pages.size(); ++i) {
+        const PageRecord& page = run.pages[i];
         const Counts counts = page.counts();
         const int errors = page.failure ? 1 : 0;
+        // The last page is where a signal stopped the run.
+        const bool stoppedHere = run.interrupted && i + 1 == run.pages.size();
         out << "  <testsuite name=\"" << xml(page.path) << "\" tests=\"" << counts.links + errors
             << "\" failures=\"" << counts.errors << "\" errors=\"" << errors << "\" skipped=\""
             << counts.undetermined << "\" time=\"" << seconds(page.seconds) << "\">\n";
+        if (stoppedHere)
+            out << kInterruptedProperty;
         if (page.failure) {
             out << "    <testcase classname=\"" << xml(page.path) << "\" name=\"read the page\">\n"
                 << "      <error message=\"" << xml(*page.failure) << "\"/>\n"
@@ -82,7 +95,14 @@ void writeJunitReport(std::ostream& out, const RunRecord& run) {
         }
         for (const LinkRecord& link : page.links)
             writeCase(out, page.path, link);
+        if (stoppedHere)
+            out << kInterruptedNote;
         out << "  </testsuite>\n";
+    }
+    if (run.interrupted && run.pages.empty()) {
+        out << "  <testsuite name=\"tarnlink\" tests=\"0\" failures=\"0\" errors=\"0\" skipped=\"0\" time=\""
+            << seconds(run.seconds) << "\">\n"
+            << kInterruptedProperty << kInterruptedNote << "  </testsuite>\n";
     }
     out << "</testsuites>\n";
 }

@@ -4,7 +4,8 @@
 
 // The pages a run checks: each PATH that is a folder gives its *.html and *.htm files, searched
 // recursively and sorted by path; any other PATH is a page as given (a missing one is reported when
-// it is read). A folder that cannot be searched, or holds no page, gives a failure.
+// it is read). A folder that cannot be searched gives a failure under its own name, and the pages
+// beside it are still found; a folder that holds no page gives one too.
 struct PagesToCheck {
     struct Failure {
         std::string path;

@@ -4,7 +4,7 @@
 
 namespace tarn::browser {
 
-// A page the browser shows, as its remote debugging endpoint lists it (UTF-8).
+// A page the browser shows, as its remote debugging endpoint lists it (UTF-8), without control characters.
 struct ListedPage {
     std::string url;
     std::string title;

@@ -9,6 +9,7 @@
 
 #include <mutex>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -16,6 +17,9 @@ namespace {
 constexpr long kTimeoutMs = 1000;
 // A list of pages is small; anything far larger is not the endpoint we asked for.
 constexpr std::size_t kMaxBody = 4 * 1024 * 1024;
+// What the dialog's one-line edit box holds (its default limit, in UTF-16 units): a longer URL could not
+// be typed there, and would only be cut or slow the box down.
+constexpr std::size_t kLongestUrl = 32767;
 
 void InitialiseCurlOnce() {
     static std::once_flag once;
@@ -90,8 +94,15 @@ BOOL Cci::GetWindowInfo(CString& url, CString& title, DWORD flags) {
             withoutPage.push_back(topic);
             continue;
         }
+        const std::u16string pageUrl = win::DecodeUtf8(page->url);
+        if (pageUrl.size() > kLongestUrl) {
+            tarn::browser::notice("the browser at " + topic + " shows a page whose URL is " +
+                                  std::to_string(pageUrl.size()) + " characters long, more than the " +
+                                  std::to_string(kLongestUrl) + " the new URL can have: not taken");
+            return FALSE;
+        }
         if (flags & WINDOW_INFO_URL)
-            url = win::DecodeUtf8(page->url);
+            url = pageUrl;
         if (flags & WINDOW_INFO_TITLE)
             title = win::DecodeUtf8(page->title);
         return TRUE;

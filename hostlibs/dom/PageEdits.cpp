@@ -72,7 +72,13 @@ void rewriteStartTag(const Element& element, std::vector<TextEdit>& edits) {
             // An unquoted value runs up to white space or '>' ("<a href/>" given a value): before
             // anything else it is quoted.
             const char quote = a.quote() == 0 && !delimitsAt(text, whole.end, " \t\n\f\r>") ? '"' : a.quote();
-            edits.push_back({{a.nameSpan().end, whole.end}, '=' + quoteAttributeValue(a.valueUtf8(), quote)});
+            const std::string value = quoteAttributeValue(a.valueUtf8(), quote);
+            // Only the value and its quotes change: the space around '=' stays as the page has it. A value
+            // written in the page starts after the name and its '='.
+            if (a.valueSpan().begin > a.nameSpan().end)
+                edits.push_back({{a.valueSpan().begin - (a.quote() ? 1 : 0), whole.end}, value});
+            else
+                edits.push_back({{a.nameSpan().end, whole.end}, '=' + value});
             endsBare = false;
         } else {
             endsBare = whole.end > whole.begin && text[whole.end - 1] == '=';

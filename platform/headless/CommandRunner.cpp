@@ -1,6 +1,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/win/Utf8.h"
 #include "platform/headless/HeadlessFrontEnd.h"
@@ -46,6 +47,12 @@ std::optional<WORD> KeyCode(const std::string& name) {
 }
 
 }  // namespace
+
+nlohmann::json HeadlessFrontEnd::ReadCommand(std::string_view line) {
+    if (line.find('\0') != std::string_view::npos)
+        return json(json::value_t::discarded);
+    return json::parse(line, nullptr, false);
+}
 
 nlohmann::json HeadlessFrontEnd::Command(const nlohmann::json& command) {
     if (!command.is_object())

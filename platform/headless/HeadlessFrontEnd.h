@@ -81,6 +81,10 @@ public:
     // malformed command is refused before anything happens. While a wait is pending the answer is null:
     // run the same command again from a later step (CommandStep does).
     nlohmann::json Command(const nlohmann::json& command);
+    // One line of an automation script read as a command: exactly one JSON value, or a discarded value
+    // (is_discarded()) for anything else, a NUL byte included, which the JSON reader would take for the
+    // end of the line and so run what stands before it.
+    static nlohmann::json ReadCommand(std::string_view line);
     // The control whose enabling means "busy" to the wait command.
     void SetBusyControl(int id) { busyControl_ = id; }
 

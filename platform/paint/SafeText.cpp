@@ -1,5 +1,7 @@
 #include "platform/paint/SafeText.h"
 
+#include <algorithm>
+
 #include "platform/win/TextCells.h"
 
 namespace paint {
@@ -45,7 +47,10 @@ void AppendCodePoint(StyledText& out, char32_t c, std::uint8_t attrs) {
 }  // namespace
 
 void AppendSafe(StyledText& out, std::u16string_view text, std::uint8_t attrs) {
-    out.reserve(out.size() + text.size());
+    // Grown as push_back grows it: callers append a character at a time, and an exact reserve each time
+    // would copy the whole line for every character.
+    if (out.capacity() < out.size() + text.size())
+        out.reserve(std::max(out.size() + text.size(), 2 * out.capacity()));
     for (std::size_t i = 0; i < text.size();)
         AppendCodePoint(out, NextCodePoint(text, i), attrs);
 }

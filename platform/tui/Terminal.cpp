@@ -103,6 +103,30 @@ bool SameCell(const Frame& a, const Frame& b, int x, int y) {
            a.RoleAt(x, y) == b.RoleAt(x, y);
 }
 
+constexpr const char* kOtherWays = ": use --check for a report, or --automate for a script";
+
+std::string TermName() {
+    const char* term = std::getenv("TERM");
+    return term != nullptr ? term : "";
+}
+
+bool HasCapability(const char* name) {
+    const char* value = tigetstr(const_cast<char*>(name));
+    return value != nullptr && value != reinterpret_cast<char*>(-1);
+}
+
+// A terminal that cannot move its cursor (TERM=dumb, a printing terminal) would show nothing of the
+// dialog while it runs unseen. An unknown terminal is left to newterm, which refuses it.
+void RefuseUnaddressable() {
+    int error = 0;
+    if (setupterm(nullptr, STDOUT_FILENO, &error) != OK)
+        return;
+    const bool addressable = HasCapability("cup");
+    del_curterm(cur_term);
+    if (!addressable)
+        throw TerminalError("the terminal (TERM=" + TermName() + ") cannot move its cursor" + kOtherWays);
+}
+
 }  // namespace
 
 Terminal::Terminal() {
@@ -110,6 +134,7 @@ Terminal::Terminal() {
         throw TerminalError("standard input and output are not a terminal");
     if (screen != nullptr)
         throw TerminalError("the terminal is already in use");
+    RefuseUnaddressable();
     tcgetattr(STDIN_FILENO, &restoreState.line);
     if (pipe2(winchPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         throw TerminalError(std::string("cannot watch the terminal's size: ") + std::strerror(errno));
@@ -125,8 +150,7 @@ Terminal::Terminal() {
         sigaction(SIGWINCH, &previousWinch, nullptr);
         ::close(winchPipe[0]);
         ::close(winchPipe[1]);
-        const char* term = std::getenv("TERM");
-        throw TerminalError(std::string("cannot use the terminal (TERM=") + (term ? term : "") + ")");
+        throw TerminalError("cannot use the terminal (TERM=" + TermName() + ")" + kOtherWays);
     }
     set_term(screen);
     cbreak();
@@ -150,8 +174,8 @@ Terminal::Terminal() {
     restoreState.length = 0;
     Append(restoreState, kModesOff);
     Append(restoreState, "\x1b[0m");
-    if (const char* leave = tigetstr(const_cast<char*>("rmcup")); leave != nullptr && leave != reinterpret_cast<char*>(-1))
-        Append(restoreState, leave);
+    if (HasCapability("rmcup"))
+        Append(restoreState, tigetstr(const_cast<char*>("rmcup")));
     Append(restoreState, kCursorShown);
     struct sigaction crash {};
     crash.sa_handler = onCrash;

@@ -124,9 +124,13 @@ TEST_F(AutomateTest, MalformedLinesAreAnsweredWithAnErrorAndChangeNothing) {
     auto program = startAutomated(page);
     json before = program->command({{"op", "state"}});
     ASSERT_EQ(before.value("ok", false), true);
-    for (const std::string line : {"not json", "", "{\"op\":", "[1,2]", "42", "{}", "{\"op\":\"nope\"}",
-                                   "{\"op\":\"click\"}", "{\"op\":\"click\",\"id\":\"1\"}",
-                                   "{\"op\":\"select\",\"id\":3001}", "{\"op\":\"type\",\"id\":3013,\"text\":5}"}) {
+    // A NUL ends the text for the JSON reader: the command before it must not run.
+    const std::string withNul("{\"op\":\"click\",\"id\":2}\0garbage", 29);
+    for (const std::string& line : {std::string("not json"), std::string(), std::string("{\"op\":"), std::string("[1,2]"),
+                                    std::string("42"), std::string("{}"), std::string("{\"op\":\"nope\"}"),
+                                    std::string("{\"op\":\"click\"}"), std::string("{\"op\":\"click\",\"id\":\"1\"}"),
+                                    std::string("{\"op\":\"select\",\"id\":3001}"),
+                                    std::string("{\"op\":\"type\",\"id\":3013,\"text\":5}"), withNul}) {
         program->send(line);
         json answer = program->readJson();
         EXPECT_EQ(answer.value("ok", true), false) << line << " -> " << answer.dump();
@@ -193,6 +197,34 @@ TEST_F(AutomateTest, ADoubleClickMovesTheSourceCursorAndTellsTheHostWindow) {
     EXPECT_EQ(program->readJson()["modalResult"], 2);
     EXPECT_EQ(program->wait(), 0);
     EXPECT_EQ(readFile(page), kPage);
+}
+
+// A stray NUL byte does not make a page binary, nor do the zero bytes of UTF-16 written without its mark:
+// both open, and a correction changes the link's bytes alone.
+TEST_F(AutomateTest, StrayNulsAndUtf16WithoutItsMarkOpenAndKeepTheirBytes) {
+    const auto utf16le = [](const std::string& ascii) {
+        std::string bytes;
+        for (char c : ascii)
+            bytes += std::string{c, '\0'};
+        return bytes;
+    };
+    const auto corrected = [](std::string page) {
+        const std::string from = "http://127.0.0.1:9/one";
+        return page.replace(page.find(from), from.size(), "http://127.0.0.1:9/new");
+    };
+    std::string withNul = kPage;
+    withNul.insert(withNul.find("Links"), 1, '\0');
+    const std::pair<std::string, std::string> cases[] = {{withNul, corrected(withNul)},
+                                                         {utf16le(kPage), utf16le(corrected(kPage))}};
+    for (const auto& [bytes, expected] : cases) {
+        const std::string page = writePage(bytes);
+        auto program = startAutomated(page);
+        correct(*program, "http://127.0.0.1:9/one", "http://127.0.0.1:9/new");
+        EXPECT_EQ(program->command({{"op", "click"}, {"id", 1}}), json({{"ok", true}})) << errors();
+        EXPECT_EQ(program->readJson()["saved"], true);
+        EXPECT_EQ(program->wait(), 0);
+        EXPECT_EQ(readFile(page), expected);
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -27,7 +28,10 @@ using namespace std::chrono_literals;
 namespace tarn::test {
 namespace {
 
+constexpr int kOkButton = 1;
+constexpr int IDC_CHANGE_URL_RADIO = 3010;
 constexpr int IDC_GET_FROM_BROWSER = 3011;
+constexpr int IDC_APPLY = 3012;
 constexpr int IDC_NEW_URL = 3013;
 
 // The command a person starts, found on PATH as a shell would.
@@ -291,6 +295,41 @@ TEST_F(RealBrowserTest, WithNoBrowserNothingChangesAndOneLineSaysWhy) {
                        folder / "stderr.txt"),
               2);
     EXPECT_NE(errors().find("192.0.2.1:9222 is not a port on this machine"), std::string::npos) << errors();
+}
+
+// The endpoint is any program on this machine, so what it lists is taken with care.
+using BrowserEndpointTest = RealBrowserTest;
+
+// A listed URL loses its control characters before it reaches the edit box, and so the page; one longer
+// than the box holds is refused with a line that says so.
+TEST_F(BrowserEndpointTest, AListedUrlIsCleanedAndBoundedByTheEditBox) {
+    constexpr std::size_t kEditBoxHolds = 32767;
+    const std::string start = "http://127.0.0.1:9/";
+    const std::string tooLong = start + std::string(kEditBoxHolds + 1 - start.size(), 'a');
+    const std::string pad(kEditBoxHolds - start.size() - 4, 'b');
+    const std::string hostile = start + "\x1b[31m\x07" + pad;
+    const std::string clean = start + "[31m" + pad;
+    LoopbackServer endpoint;
+    std::atomic<int> asked = 0;
+    endpoint.server().Get("/json/list", [&](const httplib::Request&, httplib::Response& response) {
+        const json list = {{{"type", "page"}, {"url", asked++ == 0 ? tooLong : hostile}, {"title", "\x1b]2;t\x07"}}};
+        response.set_content(list.dump(), "application/json");
+    });
+    endpoint.start();
+    const std::string topic = endpoint.url("").substr(std::string("http://").size());
+
+    auto program = startAutomated(page, {"--browser", topic});
+    EXPECT_EQ(controlText(getFromBrowser(*program), IDC_NEW_URL), "");
+    EXPECT_NE(errors().find("URL is 32768 characters long"), std::string::npos) << errors();
+    EXPECT_EQ(controlText(getFromBrowser(*program), IDC_NEW_URL), clean);
+    EXPECT_EQ(program->command({{"op", "click"}, {"id", IDC_CHANGE_URL_RADIO}}), json({{"ok", true}}));
+    EXPECT_EQ(program->command({{"op", "click"}, {"id", IDC_APPLY}}), json({{"ok", true}}));
+    EXPECT_EQ(program->command({{"op", "click"}, {"id", kOkButton}}), json({{"ok", true}}));
+    EXPECT_EQ(program->readJson().value("saved", false), true);
+    EXPECT_EQ(program->wait(), 0);
+    const std::string written = readFile(page);
+    EXPECT_NE(written.find("href=\"" + clean + "\""), std::string::npos);
+    EXPECT_EQ(written.find_first_of("\x1b\x07"), std::string::npos);
 }
 
 }  // namespace

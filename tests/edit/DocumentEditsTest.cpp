@@ -32,6 +32,12 @@ TEST(DocumentEdits, SetRewritesTheValueInItsOwnQuotes) {
               "<a id=a HREF=\"http://e/new?a=1&amp;b=2\" title='it&#39;s'>x</a> "
               "<img id=i src=http://e/n.png alt=\"two words\"> <b id=b hidden=until-found>y</b>");
     EXPECT_EQ(page[u"a"]->getAttribute(u"href"), u"http://e/new?a=1&b=2");
+    // Only the value's bytes change: the space around '=' stays as the page wrote it.
+    Page spaced("<a id=a HREF = \"old\" >x</a><a id=b href\n=\told>y</a><img id=i src= >");
+    spaced[u"a"]->setAttribute(u"href", u"new");
+    spaced[u"b"]->setAttribute(u"href", u"two words");
+    spaced[u"i"]->setAttribute(u"src", u"n.png");
+    EXPECT_EQ(spaced.written(), "<a id=a HREF = \"new\" >x</a><a id=b href\n=\t\"two words\">y</a><img id=i src= n.png>");
 }
 
 TEST(DocumentEdits, HostileValuesStayOneAttributeValue) {

@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input.remove_prefix(std::min(end + 1, input.size()));
         if (line.ends_with('\r'))
             line.remove_suffix(1);
-        json command = json::parse(line, nullptr, false);
+        json command = headless::HeadlessFrontEnd::ReadCommand(line);
         if (command.is_discarded())
             continue;
         ++commands;

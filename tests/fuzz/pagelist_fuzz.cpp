@@ -20,6 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char& c : scheme)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
     FuzzCheck(scheme == "http" || scheme == "https", "the page taken is a web page");
+    for (const std::string& text : {page->url, page->title})
+        for (const char c : text)
+            FuzzCheck(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F, "no control character reaches the edit box");
     win::DecodeUtf8(page->url);
     win::DecodeUtf8(page->title);
     return 0;

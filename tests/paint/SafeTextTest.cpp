@@ -54,6 +54,19 @@ TEST(SafeText, EscapesKeepTheGivenAttributes) {
         EXPECT_EQ(glyph.attrs, paint::kBold);
 }
 
+// The edit box's painter appends a long line a character at a time: the line must grow as a vector
+// grows, not be copied whole for every character.
+TEST(SafeText, AppendingACharacterAtATimeGrowsGeometrically) {
+    StyledText line;
+    int moves = 0;
+    for (int i = 0; i < 32767; ++i) {
+        const Glyph* before = line.data();
+        paint::AppendSafe(line, u"a", 0);
+        moves += line.data() != before ? 1 : 0;
+    }
+    EXPECT_LE(moves, 20);
+}
+
 TEST(Label, AmpersandUnderlinesTheMnemonic) {
     const StyledText label = Label(u"&Check && go", 0, true);
     EXPECT_EQ(Chars(label), U"Check & go");

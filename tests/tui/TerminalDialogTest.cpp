@@ -84,11 +84,13 @@ protected:
     }
 
     // Each terminal has a server of its own: one that was just stopped may still hold its socket.
-    std::unique_ptr<TmuxSession> open(const std::string& page, int width, int height) {
+    std::unique_ptr<TmuxSession> open(const std::string& page, int width, int height,
+                                      const std::vector<std::string>& extraEnvironment = {}) {
         const std::filesystem::path place = folder / ("tmux-" + std::to_string(++terminals));
         std::filesystem::create_directory(place);
-        return std::make_unique<TmuxSession>(place, width, height, std::vector<std::string>{TARN_PROGRAM, page},
-                                             environment());
+        std::vector<std::string> env = environment();
+        env.insert(env.end(), extraEnvironment.begin(), extraEnvironment.end());
+        return std::make_unique<TmuxSession>(place, width, height, std::vector<std::string>{TARN_PROGRAM, page}, env);
     }
 
     std::string twoLinkPage() {
@@ -294,6 +296,31 @@ TEST_F(TerminalDialog, EscapeSequencesFromThePageAreShownAndNotObeyed) {
     term->keys({"Escape"});
     EXPECT_EQ(term->waitForExit(), 0);
     ExpectRestored(*term);
+}
+
+// The locale of many containers and CI images: what is seen is what is saved all the same.
+TEST_F(TerminalDialog, ALocaleWithoutUtf8StillShowsEveryCharacterAndSaysSo) {
+    const std::string page = twoLinkPage();
+    auto term = open(page, 200, 50, {"LANG=C", "LC_ALL=C"});
+    ASSERT_TRUE(term->waitForText("外部リンク チェック")) << term->screenText();
+    EXPECT_GE(lineOf(term->screen(), "┌"), 0) << term->screenText();
+    // The new URL, for the list's first row.
+    term->keys({"M-k", "Home", "M-u"});
+    term->paste("http://127.0.0.1:9/日本é");
+    EXPECT_TRUE(term->waitForText("http://127.0.0.1:9/日本é")) << term->screenText();
+    term->keys({"Escape"});
+    EXPECT_EQ(term->waitForExit(), 0);
+    EXPECT_NE(term->screenText().find("not UTF-8: the dialog is shown in UTF-8 (C.UTF-8)"), std::string::npos)
+        << term->screenText();
+}
+
+// A terminal that cannot move its cursor would show nothing while the dialog runs unseen.
+TEST_F(TerminalDialog, ATerminalThatCannotMoveItsCursorIsRefused) {
+    auto term = open(twoLinkPage(), 120, 30, {"TERM=dumb"});
+    EXPECT_EQ(term->waitForExit(), 2);
+    EXPECT_NE(term->screenText().find("(TERM=dumb) cannot move its cursor: use --check for a report, or --automate"),
+              std::string::npos)
+        << term->screenText();
 }
 
 TEST_F(TerminalDialog, SigtermDuringACheckClosesAsCancelAndRestoresTheTerminal) {

@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         LegacyPage{"EucKr", "CP949", "euc-kr", "EUC-KR", "한국어 웹페이지 똠방각하"}),
     [](const ::testing::TestParamInfo<LegacyPage>& info) { return std::string(info.param.testName); });
 
-// UTF-16 pages carry a byte order mark, which decides the encoding and stays out of the text.
+// UTF-16 pages usually carry a byte order mark, which decides the encoding and stays out of the text.
 struct Utf16Page {
     const char* testName;
     const char* iconvName;
@@ -97,6 +97,13 @@ TEST_P(Utf16PageTest, DecodesMapsAndEncodesBack) {
     EXPECT_EQ(page.originalOffset(0), 2u);
     EXPECT_TRUE(offsetsMatchBruteForce(page));
     EXPECT_EQ(encodeText(page.text, page.encoding), body);
+
+    // Without the mark, its pattern of zero bytes tells the same; the text then starts at the first byte.
+    const DecodedPage unmarked = decodePage(body, kDenseCheckpoints);
+    EXPECT_EQ(unmarked.encoding, p.encoding);
+    EXPECT_EQ(unmarked.bomLength, 0u);
+    EXPECT_EQ(unmarked.text, text);
+    EXPECT_TRUE(offsetsMatchBruteForce(unmarked));
 }
 
 INSTANTIATE_TEST_SUITE_P(ByteOrders, Utf16PageTest,
