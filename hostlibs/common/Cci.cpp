@@ -96,9 +96,9 @@ BOOL Cci::GetWindowInfo(CString& url, CString& title, DWORD flags) {
         }
         const std::u16string pageUrl = win::DecodeUtf8(page->url);
         if (pageUrl.size() > kLongestUrl) {
-            tarn::browser::notice("the browser at " + topic + " shows a page whose URL is " +
-                                  std::to_string(pageUrl.size()) + " characters long, more than the " +
-                                  std::to_string(kLongestUrl) + " the new URL can have: not taken");
+            tarn::currentRun()->notice("the browser at " + topic + " shows a page whose URL is " +
+                                       std::to_string(pageUrl.size()) + " characters long, more than the " +
+                                       std::to_string(kLongestUrl) + " the new URL can have: not taken");
             return FALSE;
         }
         if (flags & WINDOW_INFO_URL)
