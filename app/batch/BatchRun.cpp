@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "app/ForPeople.h"
+#include "app/Notices.h"
 #include "app/PluginModule.h"
 #include "app/StopSignals.h"
 #include "app/batch/BatchOptions.h"
@@ -67,6 +68,8 @@ int runBatch(int argc, const char* const* argv) {
     runOptions.settings = tarn::SettingsStore::InMemory;
     // A link that answered 2xx or 3xx on one page is not asked again on the next.
     runOptions.goodAnswers = tarn::AnswerReuse::WholeRun;
+    // Standard output may carry the report; a person reads standard error.
+    runOptions.notices = noticesTo(std::cerr);
     const auto context = std::make_shared<tarn::RunContext>(std::move(runOptions));
     // In effect between the pages too, so the settings stay in memory from the first page to the last.
     const tarn::RunScope scope(context);

@@ -18,7 +18,8 @@ std::optional<LinkRequest> requestFor(const CString& asked) {
     const CString target = parsed.requestUrl();
     if (!is_protocol(target, u"http:") && !is_protocol(target, u"https:"))
         return std::nullopt;
-    return LinkRequest{asked.ToUtf8(), escapeRequestUrl(target.ToUtf8()), hostKey(parsed)};
+    return LinkRequest{asked.ToUtf8(), escapeRequestUrl(target.ToUtf8()), hostKey(parsed),
+                       parsed.get_element(URL_FRAGMENT).ToUtf8()};
 }
 
 std::string hostKey(const Url& url) {

@@ -13,6 +13,7 @@ struct LinkRequest {
     std::string key;   // the URL as the module asks for it: answers are kept and looked up under it
     std::string url;   // the URL as it is requested, escaped as a browser escapes it
     std::string host;  // whom the per-host limit counts it against
+    std::string fragment;  // the link's, without its '#' (empty: none), which a redirect's target inherits
 };
 
 // The URL the module's worker asks the checker about for a link written as `link`: without the

@@ -47,8 +47,9 @@ std::shared_ptr<tarn::RequestEngine> CExtenUrlChecker::Session::forCall(CWnd* ow
             return nullptr;
         if (!engine) {
             const tarn::RunOptions& options = run->options();
+            // Made once a run, so a setting out of range is said once.
             engine = run->engine([&options] {
-                return std::make_shared<tarn::RequestEngine>(tarn::requestLimits(options.requests),
+                return std::make_shared<tarn::RequestEngine>(tarn::requestLimits(options.requests, options.notices),
                                                              options.goodAnswers);
             });
         }

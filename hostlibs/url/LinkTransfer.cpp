@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "hostlibs/url/RedirectTarget.h"
 #include "hostlibs/url/RequestRules.h"
 
 namespace tarn {
@@ -45,12 +46,10 @@ void LinkTransfer::release() {
     easy_ = nullptr;
 }
 
-std::string LinkTransfer::redirectTarget() const {
-    char* target = nullptr;
-    if (head_.finalStatus != 0 && easy_ != nullptr && curl_easy_getinfo(easy_, CURLINFO_REDIRECT_URL, &target) == CURLE_OK &&
-        target != nullptr)
-        return target;
-    return {};
+std::string LinkTransfer::redirectTarget(const LinkRequest& request) const {
+    if (head_.finalStatus < 300 || head_.finalStatus >= 400)
+        return {};
+    return tarn::redirectTarget(request, head_.location);
 }
 
 TransferFailure LinkTransfer::failure(CURLcode result) const {
@@ -59,7 +58,7 @@ TransferFailure LinkTransfer::failure(CURLcode result) const {
     long osErrno = 0;
     if (easy_ != nullptr)
         curl_easy_getinfo(easy_, CURLINFO_OS_ERRNO, &osErrno);
-    return describeTransferFailure(result, osErrno, errorText_);
+    return describeTransferFailure(result, osErrno, errorText_, ready_);
 }
 
 std::size_t LinkTransfer::onHeader(char* data, std::size_t size, std::size_t count, void* self) {

@@ -3,6 +3,7 @@
 
 #include <curl/curl.h>
 
+#include "hostlibs/url/AskedUrl.h"
 #include "hostlibs/url/RequestRules.h"
 #include "hostlibs/url/TransferFailure.h"
 
@@ -25,9 +26,9 @@ public:
     CURL* easy() const { return easy_; }
 
     // Of the latest request: the final answer's status once its headers are in (else 0), a redirect's
-    // target, the headers kept, why no status came, and whether a connection was ever ready for it.
+    // target for the link `request` asked about, the headers kept, why no status came, and whether a connection was ever ready for it.
     int finalStatus() const { return head_.finalStatus; }
-    std::string redirectTarget() const;
+    std::string redirectTarget(const LinkRequest& request) const;
     const KeptHeaders& headers() const { return head_.headers; }
     TransferFailure failure(CURLcode result) const;
     bool ready() const { return ready_; }

@@ -261,6 +261,8 @@ void RequestEngine::launch(const JobPtr& job) {
             return;
         }
     }
+    if (!state.get && getOnly_.contains(state.request.url))
+        state.get = true;
     if (!state.transfer) {
         if (!idleTransfers_.empty()) {
             state.transfer = std::move(idleTransfers_.back());
@@ -399,11 +401,14 @@ void RequestEngine::finish(const JobPtr& job, CURLcode result) {
     }
     LinkTransfer& transfer = *state.transfer;
     const int status = transfer.finalStatus();
-    std::string location = transfer.redirectTarget();
+    std::string location = transfer.redirectTarget(state.request);
     state.everReady = state.everReady || transfer.ready();
     curl_multi_remove_handle(multi_, transfer.easy());
     transfers_.erase(transfer.easy());
 
+    // The server answers this URL's GET but not its HEAD: it is not asked with HEAD again in this run.
+    if (state.get && state.headStatus != 0 && status != 0)
+        getOnly_.insert(state.request.url);
     if (!state.get && asksAgainWithGet(status)) {
         state.get = true;
         state.headStatus = status;

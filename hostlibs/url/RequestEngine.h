@@ -108,6 +108,9 @@ private:
     long keptConnections_ = 0;
     std::unordered_map<CURL*, JobPtr> transfers_;
     std::vector<std::unique_ptr<LinkTransfer>> idleTransfers_;  // handles of ended requests, for the next ones
+    // Requested URLs whose HEAD got a status servers give to HEAD alone while their GET got an answer: for
+    // the rest of the run they are asked with GET at once, so each of the module's repeats is one request.
+    std::unordered_set<std::string> getOnly_;
 
     std::jthread driver_;
 };

@@ -10,8 +10,13 @@ struct RequestLimits {
     int perHost = 4;
 };
 
+// The most either limit may be, from the command line or the settings alike.
+inline constexpr int kMostParallel = 256;
+inline constexpr int kMostPerHost = 64;
+
 // A run's limits: its options' where they give them, else the per-user options "checkParallel" and
-// "checkPerHost" (numbers), else the defaults. Values below 1 count as 1.
-RequestLimits requestLimits(const RequestOptions& options);
+// "checkPerHost" (numbers), else the defaults. A setting out of range (1 to the most above) is brought
+// into it, and `notices` is told in one line.
+RequestLimits requestLimits(const RequestOptions& options, const NoticeSink& notices = {});
 
 }  // namespace tarn

@@ -70,11 +70,18 @@ bool AnswerHead::take(std::string_view line) {
     if (line.starts_with("HTTP/")) {
         lastStatus = statusOfLine(line);
         headers.clear();
+        location.clear();
         return false;
     }
     if ((line == "\r\n" || line == "\n") && lastStatus >= 200) {
         finalStatus = lastStatus;
         return true;
+    }
+    if (constexpr std::string_view kLocation = "location"; line.size() > kLocation.size() &&
+                                                             line[kLocation.size()] == ':' &&
+                                                             startsWithIgnoringCase(line, kLocation)) {
+        location = trimmed(line.substr(kLocation.size() + 1));
+        return false;
     }
     for (const std::string_view name : kKeptHeaders) {
         if (line.size() > name.size() && line[name.size()] == ':' && startsWithIgnoringCase(line, name)) {

@@ -28,6 +28,7 @@ struct AnswerHead {
     int lastStatus = 0;   // of the latest status line, interim ones included
     int finalStatus = 0;  // set when the headers of a final answer are complete
     KeptHeaders headers;  // of the latest answer
+    std::string location;  // the latest answer's Location as sent, trimmed of white space
 
     void reset() { *this = {}; }
     // Takes one header line; true when it ends the final answer's headers.

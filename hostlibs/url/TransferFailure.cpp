@@ -76,7 +76,15 @@ UrlAnswer failedAnswer(FailureKind kind) {
     return answer;
 }
 
-TransferFailure describeTransferFailure(CURLcode code, long osErrno, const std::string& detail) {
+TransferFailure describeTransferFailure(CURLcode code, long osErrno, const std::string& detail, bool connected) {
+    if (connected) {
+        // Only http and https are asked, so the client finds no protocol in an answer without a status
+        // line; and it gives up on a header longer than it takes as if it had run out of memory.
+        if (code == CURLE_UNSUPPORTED_PROTOCOL)
+            return withDetail(FailureKind::MalformedAnswer, "malformed answer", "no HTTP status line");
+        if (code == CURLE_OUT_OF_MEMORY)
+            return withDetail(FailureKind::MalformedAnswer, "malformed answer", "header too large");
+    }
     switch (code) {
         case CURLE_COULDNT_RESOLVE_HOST:
             return failureOf(FailureKind::HostNotResolved);

@@ -21,7 +21,8 @@ UrlAnswer failedAnswer(FailureKind kind);
 
 // Why a transfer got no answer: "connection refused", "timed out", "host name not resolved", "TLS failure
 // (...)", "malformed answer", ... `osErrno` is the socket's error where libcurl kept one, `detail`
-// libcurl's own message (may be empty).
-TransferFailure describeTransferFailure(CURLcode code, long osErrno, const std::string& detail);
+// libcurl's own message (may be empty), `connected` whether a connection to the server was made, so
+// that what failed then was the server's answer.
+TransferFailure describeTransferFailure(CURLcode code, long osErrno, const std::string& detail, bool connected);
 
 }  // namespace tarn

@@ -194,6 +194,21 @@ TEST(HeaderStatus, NotFoundThenFoundCountsTheGet) {
     EXPECT_EQ(server.requests("GET"), 1);
 }
 
+// The module asks a 404 again a few times: once the HEAD was answered 404 and the GET answered as well,
+// each repeat is the GET alone, for the rest of the run. Other URLs still begin with HEAD.
+TEST(HeaderStatus, RepeatsAfterAnAnsweredGetAreOneRequestEach) {
+    LoopbackServer server;
+    serveStatuses(server);
+    server.start();
+    CExtenUrlChecker checker;
+    for (int ask = 0; ask < 6; ++ask)
+        EXPECT_EQ(check(checker, server.url("/status/404")), (Answer{true, 404}));
+    EXPECT_EQ(server.requests("HEAD"), 1);
+    EXPECT_EQ(server.requests("GET"), 6);
+    EXPECT_EQ(check(checker, server.url("/status/200")), (Answer{true, 200}));
+    EXPECT_EQ(server.requests("HEAD"), 2);
+}
+
 // When the GET gets no answer of its own, the HEAD's answer stands.
 TEST(HeaderStatus, HeadAnswerStandsWhenTheGetFails) {
     LoopbackServer server;

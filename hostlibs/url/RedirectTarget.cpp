@@ -1,0 +1,71 @@
+#include "hostlibs/url/RedirectTarget.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+
+namespace tarn {
+namespace {
+
+bool isControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
+
+// The Location as a browser reads it: C0 controls and spaces trimmed from both ends, the controls left
+// inside percent-encoded.
+std::string cleaned(std::string_view location) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const auto trimmed = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!location.empty() && trimmed(location.front()))
+        location.remove_prefix(1);
+    while (!location.empty() && trimmed(location.back()))
+        location.remove_suffix(1);
+    std::string text;
+    text.reserve(location.size());
+    for (const char ch : location) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (isControl(byte)) {
+            text += '%';
+            text += kHex[byte >> 4];
+            text += kHex[byte & 0x0F];
+        } else {
+            text += ch;
+        }
+    }
+    return text;
+}
+
+// `reference` resolved against `base` by the client's URL parser, spaces and non-ASCII bytes encoded;
+// empty when either is not a URL it can read.
+std::string resolved(const std::string& base, const std::string& reference) {
+    const std::unique_ptr<CURLU, decltype(&curl_url_cleanup)> url(curl_url(), &curl_url_cleanup);
+    if (!url || curl_url_set(url.get(), CURLUPART_URL, base.c_str(), 0) != CURLUE_OK)
+        return {};
+    // Any scheme is kept as written (a redirect to "javascript:" is reported, not read as relative).
+    constexpr unsigned kFlags = CURLU_URLENCODE | CURLU_ALLOW_SPACE | CURLU_NON_SUPPORT_SCHEME;
+    if (curl_url_set(url.get(), CURLUPART_URL, reference.c_str(), kFlags) != CURLUE_OK)
+        return {};
+    char* text = nullptr;
+    if (curl_url_get(url.get(), CURLUPART_URL, &text, 0) != CURLUE_OK || text == nullptr)
+        return {};
+    std::string result(text);
+    curl_free(text);
+    return result;
+}
+
+}  // namespace
+
+std::string redirectTarget(const LinkRequest& request, std::string_view location) {
+    const std::string reference = cleaned(location);
+    if (reference.empty())
+        return {};
+    // The client reads "#frag" as a relative path ("dir/#frag"): it names the page that was requested.
+    if (reference.front() == '#')
+        return request.url + reference;
+    std::string target = resolved(request.url, reference);
+    if (target.empty())
+        return reference;
+    if (target.find('#') == std::string::npos && !request.fragment.empty())
+        target += '#' + request.fragment;
+    return target;
+}
+
+}  // namespace tarn
