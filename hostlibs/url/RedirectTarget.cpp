@@ -62,7 +62,7 @@ std::string redirectTarget(const LinkRequest& request, std::string_view location
         return request.url + reference;
     std::string target = resolved(request.url, reference);
     if (target.empty())
-        return reference;
+        target = reference;
     if (target.find('#') == std::string::npos && !request.fragment.empty())
         target += '#' + request.fragment;
     return target;

@@ -1,13 +1,16 @@
 // Any UTF-16 text (the input's bytes, little-endian, up to the first U+0000) as a URL written in a page:
-// Url splits it, and is_protocol judges its scheme the way Url reads it.
+// Url splits it, and is_protocol judges its scheme the way Url reads it. The same text (in UTF-8) as a
+// redirect's Location: its target holds no control byte and keeps a link's fragment.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "hostlibs/url/RedirectTarget.h"
 #include "hostlibs/url/UrlLayout.h"
 #include "contracts/host/IsProtocol.h"
 #include "contracts/host/Url.h"
+#include "platform/win/Utf8.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {
@@ -54,5 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FuzzCheck(is_protocol(text.c_str(), u"") == 0 && is_protocol(text.c_str(), u":") == 0,
               "an empty protocol matches nothing");
+
+    const tarn::LinkRequest link{"http://127.0.0.1/dir/old#s", "http://127.0.0.1/dir/old", "127.0.0.1:", "s"};
+    const std::string target = tarn::redirectTarget(link, win::EncodeUtf8(text));
+    for (const char byte : target)
+        FuzzCheck(static_cast<unsigned char>(byte) > 0x1F && byte != 0x7F, "a redirect target holds no control byte");
+    FuzzCheck(target.empty() || target.find('#') != std::string::npos, "a redirect target keeps a fragment");
     return 0;
 }
