@@ -1,5 +1,9 @@
 #include "hostlibs/url/LinkTransfer.h"
 
+#include <sys/socket.h>
+
+#include <cerrno>
+#include <cstring>
 #include <string_view>
 
 #include "hostlibs/url/RedirectTarget.h"
@@ -21,10 +25,13 @@ CURL* LinkTransfer::prepare(const std::string& url, bool get, long timeoutMs) {
         curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &LinkTransfer::onReady);
         curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
         curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorText_);
+        curl_easy_setopt(easy_, CURLOPT_OPENSOCKETFUNCTION, &LinkTransfer::onOpenSocket);
+        curl_easy_setopt(easy_, CURLOPT_OPENSOCKETDATA, this);
     }
     get_ = get;
     head_.reset();
     ready_ = false;
+    socketErrno_ = 0;
     errorText_[0] = '\0';
     curl_easy_setopt(easy_, CURLOPT_URL, url.c_str());
     // A second request to a host that offers HTTP/2 waits for the first one's connection rather than
@@ -52,9 +59,15 @@ std::string LinkTransfer::redirectTarget(const LinkRequest& request) const {
     return tarn::redirectTarget(request, head_.location);
 }
 
+bool LinkTransfer::lackedSocket() const {
+    return socketErrno_ == EMFILE || socketErrno_ == ENFILE || socketErrno_ == ENOBUFS || socketErrno_ == ENOMEM;
+}
+
 TransferFailure LinkTransfer::failure(CURLcode result) const {
     if (result == CURLE_OK)
         return failureOf(FailureKind::NoAnswer);
+    if (lackedSocket())
+        return {FailureKind::Other, std::string("no socket could be opened here (") + std::strerror(socketErrno_) + ")"};
     long osErrno = 0;
     if (easy_ != nullptr)
         curl_easy_getinfo(easy_, CURLINFO_OS_ERRNO, &osErrno);
@@ -68,6 +81,17 @@ std::size_t LinkTransfer::onHeader(char* data, std::size_t size, std::size_t cou
     if (transfer.head_.take(line) && transfer.get_)
         return 0;
     return line.size();
+}
+
+// The client's own way of opening a socket, which keeps no error: why it failed tells a link that did
+// not answer from a process out of descriptors.
+curl_socket_t LinkTransfer::onOpenSocket(void* self, curlsocktype, curl_sockaddr* address) {
+    const int socket = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+    if (socket < 0) {
+        static_cast<LinkTransfer*>(self)->socketErrno_ = errno;
+        return CURL_SOCKET_BAD;
+    }
+    return socket;
 }
 
 int LinkTransfer::onReady(void* self, char*, char*, int, int) {

@@ -32,15 +32,20 @@ public:
     const KeptHeaders& headers() const { return head_.headers; }
     TransferFailure failure(CURLcode result) const;
     bool ready() const { return ready_; }
+    // Whether the latest request got no answer for want of a descriptor (or memory) for its socket here:
+    // no verdict on the link.
+    bool lackedSocket() const;
 
 private:
     static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* self);
     static int onReady(void* self, char* remoteIp, char* localIp, int remotePort, int localPort);
+    static curl_socket_t onOpenSocket(void* self, curlsocktype purpose, curl_sockaddr* address);
 
     CURL* easy_ = nullptr;
     bool get_ = false;
     AnswerHead head_;
     bool ready_ = false;
+    int socketErrno_ = 0;  // of the latest socket that could not be opened
     char errorText_[CURL_ERROR_SIZE] = {};
 };
 

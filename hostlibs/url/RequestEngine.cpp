@@ -30,6 +30,16 @@ void initialiseCurlOnce() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+// A request that found no descriptor for its socket is asked again this much later, this many times at
+// most when the link has no time limit: other requests give theirs back as they end.
+constexpr std::chrono::milliseconds kNoSocketPause{50};
+constexpr int kMostNoSocketRetries = 200;
+
+RequestLimits withinDescriptors(RequestLimits limits, const DescriptorBudget& budget) {
+    limits.parallel = std::min(limits.parallel, budget.requests);
+    return limits;
+}
+
 bool isGood(int status) { return status >= 200 && status < 400; }
 
 bool isRefusal(int status) { return status == 429 || status == 503; }
@@ -58,13 +68,17 @@ struct RequestEngine::Job {
     std::string headLocation;
     KeptHeaders headHeaders;
     int refusals = 0;
+    int noSocket = 0;  // times it found no descriptor for its socket
     int requests = 0;
     bool readyPublished = false;
     bool everReady = false;
 };
 
 RequestEngine::RequestEngine(RequestLimits limits, AnswerReuse reuse)
-    : limits_(limits), reuse_(reuse), pacing_(limits.perHost) {
+    : descriptors_(descriptorBudget(limits.parallel)),
+      limits_(withinDescriptors(limits, descriptors_)),
+      reuse_(reuse),
+      pacing_(limits.perHost) {
     initialiseCurlOnce();
     multi_ = curl_multi_init();
     if (multi_ == nullptr)
@@ -290,8 +304,10 @@ void RequestEngine::launch(const JobPtr& job) {
 // connection closed to make room would be opened again moments later. At least a few are kept for one at
 // a time over several hosts. On the driver's thread, or before it runs.
 void RequestEngine::keepConnections(std::size_t hosts) {
-    const long kept = std::clamp(static_cast<long>(hosts), std::max<long>(limits_.parallel + 1, kFewestKeptConnections),
-                                 std::max<long>(limits_.parallel + 1, kMostKeptConnections));
+    const long kept = std::min(
+        descriptors_.connections,
+        std::clamp(static_cast<long>(hosts), std::max<long>(limits_.parallel + 1, kFewestKeptConnections),
+                   std::max<long>(limits_.parallel + 1, kMostKeptConnections)));
     if (kept == keptConnections_)
         return;
     keptConnections_ = kept;
@@ -418,6 +434,20 @@ void RequestEngine::finish(const JobPtr& job, CURLcode result) {
         return;
     }
     const Clock::time_point now = Clock::now();
+    // Out of descriptors here: that is no answer about the link, which is asked again when one is free.
+    if (status == 0 && transfer.lackedSocket()) {
+        const Clock::time_point retryAt = now + kNoSocketPause;
+        const std::lock_guard lock(mutex_);
+        if (state.dropped) {
+            giveBack(state);
+            return;
+        }
+        if (state.deadline ? retryAt < *state.deadline : state.noSocket < kMostNoSocketRetries) {
+            ++state.noSocket;
+            askAgainLocked(job, retryAt);
+            return;
+        }
+    }
     if (isRefusal(status)) {
         std::optional<std::chrono::milliseconds> wait;
         if (const std::string_view retryAfter = findHeader(transfer.headers(), "retry-after"); !retryAfter.empty())
@@ -430,14 +460,7 @@ void RequestEngine::finish(const JobPtr& job, CURLcode result) {
         const Clock::time_point heldUntil = pacing_.refused(state.request.host, wait, now);
         if (state.refusals < kRetriesAfterRefusal && (!state.deadline || heldUntil < *state.deadline)) {
             ++state.refusals;
-            pacing_.ended(state.request.host);
-            --running_;
-            state.state = Job::State::Waiting;
-            state.notBefore = heldUntil;
-            state.get = false;
-            state.headStatus = 0;
-            waiting_.push_front(job);
-            giveBack(state);
+            askAgainLocked(job, heldUntil);
             return;
         }
     }
@@ -460,6 +483,19 @@ void RequestEngine::finish(const JobPtr& job, CURLcode result) {
     answer.stillRefused = isRefusal(answer.status);
     answer.requests = state.requests;
     complete(job, std::move(answer));
+}
+
+// The job goes back to the front of the worker's queue, from its HEAD, to start at `notBefore`.
+void RequestEngine::askAgainLocked(const JobPtr& job, Clock::time_point notBefore) {
+    Job& state = *job;
+    pacing_.ended(state.request.host);
+    --running_;
+    state.state = Job::State::Waiting;
+    state.notBefore = notBefore;
+    state.get = false;
+    state.headStatus = 0;
+    waiting_.push_front(job);
+    giveBack(state);
 }
 
 void RequestEngine::complete(const JobPtr& job, UrlAnswer answer) {

@@ -17,6 +17,7 @@
 #include "hostlibs/run/RunOptions.h"
 #include "hostlibs/run/UrlAnswer.h"
 #include "hostlibs/url/AskedUrl.h"
+#include "hostlibs/url/DescriptorBudget.h"
 #include "hostlibs/url/HostPacing.h"
 #include "hostlibs/url/RequestLimits.h"
 
@@ -46,6 +47,7 @@ public:
     // Ends every request under way and the thread; nothing is requested afterwards.
     ~RequestEngine();
 
+    // The limits it keeps: as given, and no more requests at once than the process has descriptors for.
     const RequestLimits& limits() const { return limits_; }
 
     // A new check (the dialog's Start): what the last one left is dropped. With more than one place and a
@@ -78,12 +80,14 @@ private:
     bool readFinished();
     void publishConnections();
     void finish(const JobPtr& job, CURLcode result);
+    void askAgainLocked(const JobPtr& job, Clock::time_point notBefore);
     void complete(const JobPtr& job, UrlAnswer answer);
     void detach(Job& job);
     void giveBack(Job& job);
     int waitMilliseconds();
 
-    const RequestLimits limits_;
+    const DescriptorBudget descriptors_;
+    const RequestLimits limits_;  // as given, within the descriptors
     const AnswerReuse reuse_;
     CURLM* multi_ = nullptr;
 

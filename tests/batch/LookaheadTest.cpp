@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -146,6 +147,33 @@ TEST_F(LookaheadTest, ConnectionsToOneHostStayWithinTheLimit) {
         secondBody += anchor(second.url("/page?n=" + std::to_string(i)));
     checkLinks({"--per-host", "2"}, writePage(secondBody, "second.html"));
     EXPECT_LE(fewer.most(), 2);
+}
+
+// A process allowed few file descriptors checks a page of many links over several hosts with the
+// highest limits: it opens no more connections than it has descriptors for, and a good link is never
+// reported broken for want of one.
+TEST_F(LookaheadTest, FewDescriptorsBreakNoLink) {
+    std::vector<std::unique_ptr<LoopbackServer>> servers;
+    for (int host = 0; host < 4; ++host) {
+        servers.push_back(std::make_unique<LoopbackServer>());
+        servers.back()->server().Get(
+            "/page", [](const httplib::Request&, httplib::Response&) { std::this_thread::sleep_for(2ms); });
+        servers.back()->start();
+    }
+    std::string body;
+    for (int i = 0; i < 100; ++i)
+        for (const auto& server : servers)
+            body += anchor(server->url("/page?n=" + std::to_string(i)));
+    std::string output;
+    const int status = runToEnd("/bin/sh",
+                                {"-c", "ulimit -n 64 && exec \"$0\" \"$@\"", TARN_PROGRAM, "--check", "--format", "json",
+                                 "--parallel", "256", "--per-host", "64", writePage(body)},
+                                environment(), folder / "stderr.txt", &output);
+    EXPECT_EQ(status, 0) << errors();
+    const json links = json::parse(output, nullptr, false).at("pages").at(0).at("links");
+    ASSERT_EQ(links.size(), 400u);
+    for (const json& link : links)
+        ASSERT_EQ(link["status"], 200) << link.dump();
 }
 
 // A 429 with Retry-After holds that host for the time it asks, and the refused link is asked again then;
