@@ -67,7 +67,8 @@ TransferFailure LinkTransfer::failure(CURLcode result) const {
     if (result == CURLE_OK)
         return failureOf(FailureKind::NoAnswer);
     if (lackedSocket())
-        return {FailureKind::Other, std::string("no socket could be opened here (") + std::strerror(socketErrno_) + ")"};
+        return {FailureKind::Other,
+                std::string("no socket could be opened here (") + std::strerror(socketErrno_) + ")"};
     long osErrno = 0;
     if (easy_ != nullptr)
         curl_easy_getinfo(easy_, CURLINFO_OS_ERRNO, &osErrno);

@@ -26,7 +26,8 @@ public:
     CURL* easy() const { return easy_; }
 
     // Of the latest request: the final answer's status once its headers are in (else 0), a redirect's
-    // target for the link `request` asked about, the headers kept, why no status came, and whether a connection was ever ready for it.
+    // target for the link `request` asked about, the headers kept, why no status came, and whether a
+    // connection was ever ready for it.
     int finalStatus() const { return head_.finalStatus; }
     std::string redirectTarget(const LinkRequest& request) const;
     const KeptHeaders& headers() const { return head_.headers; }

@@ -165,10 +165,9 @@ TEST_F(LookaheadTest, FewDescriptorsBreakNoLink) {
         for (const auto& server : servers)
             body += anchor(server->url("/page?n=" + std::to_string(i)));
     std::string output;
-    const int status = runToEnd("/bin/sh",
-                                {"-c", "ulimit -n 64 && exec \"$0\" \"$@\"", TARN_PROGRAM, "--check", "--format", "json",
-                                 "--parallel", "256", "--per-host", "64", writePage(body)},
-                                environment(), folder / "stderr.txt", &output);
+    const std::vector<std::string> args{"-c", "ulimit -n 64 && exec \"$0\" \"$@\"", TARN_PROGRAM, "--check", "--format",
+                                        "json", "--parallel", "256", "--per-host", "64", writePage(body)};
+    const int status = runToEnd("/bin/sh", args, environment(), folder / "stderr.txt", &output);
     EXPECT_EQ(status, 0) << errors();
     const json links = json::parse(output, nullptr, false).at("pages").at(0).at("links");
     ASSERT_EQ(links.size(), 400u);
