@@ -7,14 +7,16 @@
 
 namespace {
 
-// A check or transform over a fixed set of words describes itself as "{a,b,c}", a mapping as
-// "{a->x,b->y}": the words are what the user may write.
+// A check or transform over a fixed set of words describes itself with the set in braces: "{a,b,c}", a
+// mapping "{a->x,b->y}", a checked one "value in {a->x,b->y} OR {x,y}". The first set's words (the keys of
+// a mapping) are what the user may write.
 std::vector<std::string> wordsOf(const std::string& description) {
     std::vector<std::string> words;
-    if (description.size() < 2 || description.front() != '{' || description.back() != '}')
+    const std::size_t open = description.find('{');
+    const std::size_t close = description.find('}', open);
+    if (open == std::string::npos || close == std::string::npos)
         return words;
-    std::string_view list(description);
-    list = list.substr(1, list.size() - 2);
+    std::string_view list = std::string_view(description).substr(open + 1, close - open - 1);
     while (!list.empty()) {
         const std::size_t comma = list.find(',');
         std::string_view word = list.substr(0, comma);
