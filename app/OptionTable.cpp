@@ -61,16 +61,19 @@ nlohmann::json describe(CLI::Option& option) {
             {"values", values},
             {"description", option.get_description()},
             {"env", option.get_envname()},
-            {"repeatable", option.get_items_expected_max() > 1},
-            {"required", option.get_required()}};
+            {"repeatable", option.get_items_expected_max() > 1}};
 }
 
 }  // namespace
 
 bool asksForOptionTable(int argc, const char* const* argv) {
-    for (int i = 1; i < argc; ++i)
-        if (std::string_view(argv[i]) == "--options-table")
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--")
+            return false;
+        if (arg == "--options-table")
             return true;
+    }
     return false;
 }
 
@@ -79,10 +82,6 @@ void writeOptionTable(CLI::App& app, std::ostream& out) {
     // Options in a group without a name are hidden from the help, and so from the manual page too.
     for (CLI::Option* option : app.get_options([](CLI::Option* o) { return !o->get_group().empty(); }))
         options.push_back(describe(*option));
-    out << nlohmann::json{{"name", app.get_name()},
-                          {"description", app.get_description()},
-                          {"footer", app.get_footer()},
-                          {"options", options}}
-               .dump(2)
+    out << nlohmann::json{{"name", app.get_name()}, {"description", app.get_description()}, {"options", options}}.dump(2)
         << '\n';
 }
