@@ -29,7 +29,7 @@ done
 options=$({ "$program" --options-table; "$program" --check --options-table; } | grep -oE '"--?[a-z][a-z-]*"' | tr -d '"' | sort -u)
 [ -n "$options" ] || fail "no options in the tables"
 for option in $options; do
-  grep -qe "$option" <<< "$rendered" || fail "the manual page does not name $option"
+  grep -qwF -e "$option" <<< "$rendered" || fail "the manual page does not name $option"
 done
 
 # The completion, as bash-completion loads it: COMPREPLY for the words typed so far, the last one
