@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "app/OptionTable.h"
 #include "app/ParseFailure.h"
 #include "app/RequestFlags.h"
 #include "hostlibs/common/BrowserEndpoints.h"
@@ -40,6 +41,11 @@ std::optional<ProgramOptions> parseOptions(int argc, const char* const* argv, st
     app.set_version_flag("--version", "tarnlink " TARN_VERSION);
     app.footer("Exit status: 0 when the dialog ran and its corrections were saved; 2 on any failure.\n"
                "For scripts and CI: tarnlink --check [options] PATH... (see tarnlink --check --help).");
+    if (asksForOptionTable(argc, argv)) {
+        writeOptionTable(app, out);
+        exitCode = EXIT_DONE;
+        return std::nullopt;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "app/OptionTable.h"
 #include "app/ParseFailure.h"
 #include "app/RequestFlags.h"
 #include "app/batch/ExitCodes.h"
@@ -45,6 +46,11 @@ std::optional<BatchOptions> parseBatchOptions(int argc, const char* const* argv,
     app.footer(
         "Exit status: 0 when no link is a link error, 1 when one is, 2 on usage and file errors,\n"
         "130 or 143 when stopped by SIGINT or SIGTERM (after the report of what was checked).");
+    if (asksForOptionTable(argc, argv)) {
+        writeOptionTable(app, out);
+        exitCode = BATCH_CLEAN;
+        return std::nullopt;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
