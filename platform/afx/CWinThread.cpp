@@ -27,9 +27,11 @@ struct RunningThreads {
     }
 };
 
+// Never destroyed: a detached thread counts itself out after its procedure has returned, which may be while
+// the process is already running its exit handlers.
 RunningThreads& runningThreads() {
-    static RunningThreads threads;
-    return threads;
+    static RunningThreads* const threads = new RunningThreads;
+    return *threads;
 }
 
 }  // namespace
