@@ -3,8 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <iostream>
@@ -116,8 +116,8 @@ int runBatch(int argc, const char* const* argv) {
     StopSignals signals;
     std::unique_ptr<Progress> progress = Progress::forTerminal();
     const bool keepChanges = patch != nullptr || options->format == BatchOptions::Format::Sarif;
-    PageCheckSetting setting{*module,         {},   signals, progress.get(), options->fixRedirects, options->fixCrossHost,
-                             options->dryRun, keepChanges, context};
+    PageCheckSetting setting{*module, {}, signals, progress.get(), options->fixRedirects,
+                             options->fixCrossHost, options->dryRun, keepChanges, context};
     for (const std::string& root : options->roots)
         setting.roots.push_back(win::DecodeUtf8(root));
 
