@@ -49,9 +49,9 @@ std::unique_ptr<ReportOutput> openOutput(const std::string& path) {
 
 // A report that could not be written whole fails the run, whatever the links said: a CI job must not
 // pass on an empty or cut report (nor apply a cut patch).
-bool finishOutput(ReportOutput& output) {
+bool finishOutput(ReportOutput& output, const char* what) {
     if (std::optional<std::string> error = output.finish()) {
-        fail("cannot write to " + output.name() + ": " + *error);
+        fail(std::string("cannot write the ") + what + " to " + output.name() + ": " + *error);
         return false;
     }
     return true;
@@ -78,7 +78,7 @@ bool writeReport(const BatchOptions& options, const RunRecord& run, ReportOutput
             writeSarifReport(output.stream(), run);
             break;
     }
-    return finishOutput(output);
+    return finishOutput(output, "report");
 }
 
 }  // namespace
@@ -146,7 +146,7 @@ int runBatch(int argc, const char* const* argv) {
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (patch) {
         writePatch(patch->stream(), run);
-        if (!finishOutput(*patch))
+        if (!finishOutput(*patch, "patch"))
             return BATCH_FAILED;
     }
     if (!writeReport(*options, run, *report))
