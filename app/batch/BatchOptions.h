@@ -8,14 +8,18 @@
 
 // What `tarnlink --check` is asked to do.
 struct BatchOptions {
-    enum class Format { Text, Json, Junit };
+    enum class Format { Text, Json, Junit, Github, Markdown, Sarif };
 
     std::vector<std::string> paths;  // pages and folders, in the given order
     std::vector<std::string> roots;  // --root ID
     std::string modulePath;          // --module PATH; empty: beside the program
     Format format = Format::Text;
     bool all = false;                // --all: every link in the text report, not only the failing ones
-    bool fixRedirects = false;
+    bool fixRedirects = false;       // --fix redirects, or --fix-redirects
+    bool fixCrossHost = false;       // --fix-cross-host: a redirect to another host may be written
+    bool dryRun = false;             // --dry-run: the fixes are made and reported, no page is written
+    std::string diffPath;            // --diff FILE: the patch of the fixes; empty: none
+    std::string outputPath;          // --output FILE: the report; empty: standard output
     tarn::RequestOptions requests;   // --parallel, --per-host
 };
 

@@ -1,9 +1,12 @@
 #include "app/batch/BatchRun.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <iostream>
 
 #include "app/ForPeople.h"
@@ -32,10 +35,30 @@ int exitCodeOf(const RunRecord& run, const StopSignals& signals) {
     return run.counts().errors > 0 ? BATCH_LINK_ERRORS : BATCH_CLEAN;
 }
 
+// Where the report or the patch goes: FILE, created or emptied before any page is checked, so that a
+// name that cannot be written ends the run before it begins; empty: standard output.
+std::unique_ptr<ReportOutput> openOutput(const std::string& path) {
+    if (path.empty())
+        return std::make_unique<ReportOutput>(STDOUT_FILENO, "standard output");
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) {
+        fail("cannot write " + path + ": " + std::strerror(errno));
+        return nullptr;
+    }
+    return std::make_unique<ReportOutput>(fd, path);
+}
+
 // A report that could not be written whole fails the run, whatever the links said: a CI job must not
-// pass on an empty or cut report.
-bool writeReport(const BatchOptions& options, const RunRecord& run) {
-    ReportOutput output(STDOUT_FILENO, "standard output");
+// pass on an empty or cut report (nor apply a cut patch).
+bool finishOutput(ReportOutput& output, const char* what) {
+    if (std::optional<std::string> error = output.finish()) {
+        fail(std::string("cannot write the ") + what + " to " + output.name() + ": " + *error);
+        return false;
+    }
+    return true;
+}
+
+bool writeReport(const BatchOptions& options, const RunRecord& run, ReportOutput& output) {
     switch (options.format) {
         case BatchOptions::Format::Text:
             writeTextReport(output.stream(), run, options.all);
@@ -46,12 +69,17 @@ bool writeReport(const BatchOptions& options, const RunRecord& run) {
         case BatchOptions::Format::Junit:
             writeJunitReport(output.stream(), run);
             break;
+        case BatchOptions::Format::Github:
+            writeGithubReport(output.stream(), run);
+            break;
+        case BatchOptions::Format::Markdown:
+            writeMarkdownReport(output.stream(), run);
+            break;
+        case BatchOptions::Format::Sarif:
+            writeSarifReport(output.stream(), run);
+            break;
     }
-    if (std::optional<std::string> error = output.finish()) {
-        fail("cannot write the report to " + output.name() + ": " + *error);
-        return false;
-    }
-    return true;
+    return finishOutput(output, "report");
 }
 
 }  // namespace
@@ -82,14 +110,22 @@ int runBatch(int argc, const char* const* argv) {
         return BATCH_FAILED;
     }
 
+    const std::unique_ptr<ReportOutput> report = openOutput(options->outputPath);
+    const std::unique_ptr<ReportOutput> patch = options->diffPath.empty() ? nullptr : openOutput(options->diffPath);
+    if (!report || (!options->diffPath.empty() && !patch))
+        return BATCH_FAILED;
+
     const auto start = std::chrono::steady_clock::now();
     StopSignals signals;
     std::unique_ptr<Progress> progress = Progress::forTerminal();
-    PageCheckSetting setting{*module, {}, signals, progress.get(), options->fixRedirects, context};
+    const bool keepChanges = patch != nullptr || options->format == BatchOptions::Format::Sarif;
+    PageCheckSetting setting{*module, {}, signals, progress.get(), options->fixRedirects,
+                             options->fixCrossHost, options->dryRun, keepChanges, context};
     for (const std::string& root : options->roots)
         setting.roots.push_back(win::DecodeUtf8(root));
 
     RunRecord run;
+    run.dryRun = options->dryRun;
     const PagesToCheck list = findPages(options->paths);
     for (const PagesToCheck::Failure& failure : list.failures) {
         fail(failure.path + ": " + failure.message);
@@ -111,7 +147,12 @@ int runBatch(int argc, const char* const* argv) {
     if (progress)
         progress->clear();
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (!writeReport(*options, run))
+    if (patch) {
+        writePatch(patch->stream(), run);
+        if (!finishOutput(*patch, "patch"))
+            return BATCH_FAILED;
+    }
+    if (!writeReport(*options, run, *report))
         return BATCH_FAILED;
     return exitCodeOf(run, signals);
 }

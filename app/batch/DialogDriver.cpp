@@ -192,7 +192,9 @@ void DialogDriver::readRows() {
 }
 
 void DialogDriver::startFixes(headless::HeadlessFrontEnd& frontEnd) {
-    fixes_ = planner_(rows_);
+    FixPlan plan = planner_(rows_);
+    fixes_ = std::move(plan.fixes);
+    skipped_ = std::move(plan.skipped);
     if (fixes_.empty() || signals_.arrived()) {
         phase_ = Phase::Done;
         return;

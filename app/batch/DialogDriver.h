@@ -16,10 +16,23 @@ namespace tarn {
 class CheckJournal;
 }
 
-// A replacement URL for a row.
+// A replacement URL for a row, and why it is made ("redirect").
 struct RowFix {
     int row;
     std::u16string url;
+    const char* why;
+};
+
+// A fix that was found but is not tried, and the reason.
+struct SkippedFix {
+    int row;
+    std::string to;
+    std::string reason;
+};
+
+struct FixPlan {
+    std::vector<RowFix> fixes;
+    std::vector<SkippedFix> skipped;
 };
 
 // Drives the link check dialog as a user would, one step at a time on its thread: it double-clicks
@@ -31,8 +44,9 @@ struct RowFix {
 // a stop signal (the dialog's Stop), it closes the dialog as Cancel.
 class DialogDriver {
 public:
-    // Given the rows after the first run, the fixes to try; may ask the network, on the dialog's thread.
-    using Planner = std::function<std::vector<RowFix>(const std::vector<LinkRecord>&)>;
+    // Given the rows after the first run, the fixes to try and those left alone; may ask the network, on
+    // the dialog's thread.
+    using Planner = std::function<FixPlan(const std::vector<LinkRecord>&)>;
 
     DialogDriver(const HostWindow& window, const StopSignals& signals, Progress* progress, std::string page,
                  const tarn::CheckJournal& journal, Planner planner = {});
@@ -44,6 +58,8 @@ public:
     std::vector<LinkRecord>& rows() { return rows_; }
     // The fixes that answered "OK" and were kept.
     const std::vector<RowFix>& kept() const { return kept_; }
+    // The fixes the planner left alone.
+    const std::vector<SkippedFix>& skipped() const { return skipped_; }
     bool interrupted() const { return interrupted_; }
 
 private:
@@ -76,4 +92,5 @@ private:
     std::vector<LinkRecord> rows_;
     std::vector<RowFix> fixes_;
     std::vector<RowFix> kept_;
+    std::vector<SkippedFix> skipped_;
 };

@@ -40,10 +40,16 @@ nlohmann::ordered_json pageJson(const PageRecord& page) {
     json["counts"] = countsJson(page.counts());
     if (!page.replaced.empty() || page.writtenTo) {
         nlohmann::ordered_json replaced = nlohmann::ordered_json::array();
-        for (const auto& [from, to] : page.replaced)
-            replaced.push_back({{"from", from}, {"to", to}});
+        for (const FixRecord& fix : page.replaced)
+            replaced.push_back({{"from", fix.from}, {"to", fix.to}, {"why", fix.why}});
         json["replaced"] = std::move(replaced);
         json["writtenTo"] = page.writtenTo ? nlohmann::ordered_json(*page.writtenTo) : nlohmann::ordered_json(nullptr);
+    }
+    if (!page.skipped.empty()) {
+        nlohmann::ordered_json skipped = nlohmann::ordered_json::array();
+        for (const FixRecord& fix : page.skipped)
+            skipped.push_back({{"from", fix.from}, {"to", fix.to}, {"reason", fix.why}});
+        json["skipped"] = std::move(skipped);
     }
     return json;
 }
@@ -57,7 +63,8 @@ void writeJsonReport(std::ostream& out, const RunRecord& run) {
     const nlohmann::ordered_json report{{"pages", std::move(pages)},
                                 {"counts", countsJson(run.counts())},
                                 {"seconds", run.seconds},
-                                {"interrupted", run.interrupted}};
+                                {"interrupted", run.interrupted},
+                                {"dryRun", run.dryRun}};
     // Text from a page may hold bytes that are not UTF-8; they must not end the report.
     out << report.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }

@@ -32,6 +32,15 @@ std::string_view LinkRecord::failure() const {
     return answer.status == 0 ? std::string_view(answer.failure) : std::string_view();
 }
 
+std::string LinkRecord::summary() const {
+    std::string out = code + ' ' + url;
+    if (!redirect().empty())
+        out += " -> " + std::string(redirect());
+    if (!failure().empty())
+        out += " [" + std::string(failure()) + ']';
+    return out;
+}
+
 void Counts::add(const LinkRecord& link) {
     ++links;
     if (link.result == kOk)

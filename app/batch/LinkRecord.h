@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "contracts/host/Document.h"
 #include "hostlibs/run/UrlAnswer.h"
 
 // One row of the dialog after a check, as the reports show it (UTF-8), with what the host's checker
@@ -28,6 +29,8 @@ struct LinkRecord {
     std::string_view redirect() const;
     // Why no status came; empty when one did.
     std::string_view failure() const;
+    // CODE URL, with -> TARGET for a redirect and [reason] when no status came: a line for a CI tool.
+    std::string summary() const;
 };
 
 struct Counts {
@@ -40,14 +43,31 @@ struct Counts {
     void add(const Counts& other);
 };
 
+// A fix of one link: made (or, in a dry run, that would be), or left alone and why.
+struct FixRecord {
+    std::string from;
+    std::string to;
+    std::string why;  // replaced: "redirect"; skipped: the reason ("site root", "login page", "another host")
+    std::optional<int> line;  // of the link's element
+    std::optional<int> column;
+};
+
+// What the fixes change in a page's bytes, for a patch and the SARIF report.
+struct PageChange {
+    std::string original;  // the page's bytes as read
+    std::vector<ByteEdit> edits;
+};
+
 // One page of the run.
 struct PageRecord {
     std::string path;
     std::optional<std::string> failure;  // why the page could not be checked
     std::vector<LinkRecord> links;
     double seconds = 0;
-    std::vector<std::pair<std::string, std::string>> replaced;  // --fix-redirects: old URL, new URL
-    std::optional<std::string> writtenTo;                       // where the corrected page went
+    std::vector<FixRecord> replaced;       // fixes that answered "OK" and were written (or would be)
+    std::vector<FixRecord> skipped;        // fixes that were not tried: suspect redirects
+    std::optional<PageChange> change;      // when the fixes changed the page
+    std::optional<std::string> writtenTo;  // where the corrected page went
 
     Counts counts() const;
 };
@@ -57,6 +77,7 @@ struct RunRecord {
     std::vector<PageRecord> pages;
     double seconds = 0;
     bool interrupted = false;  // a signal stopped the run; later pages were not checked
+    bool dryRun = false;       // the fixes were made in the dialog but no page was written
 
     Counts counts() const;
 };

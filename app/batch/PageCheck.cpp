@@ -45,7 +45,8 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
     const std::shared_ptr<tarn::RunContext> run = setting.run->page();
     const tarn::CheckJournal& journal = run->journal();
     DialogDriver driver(window, setting.signals, setting.progress, path, journal,
-                        setting.fixRedirects ? redirectPlanner(setting.signals, journal) : DialogDriver::Planner{});
+                        setting.fixRedirects ? redirectPlanner(setting.signals, journal, setting.fixCrossHost)
+                                             : DialogDriver::Planner{});
     headless::HeadlessFrontEnd frontEnd;
     frontEnd.AddStep(driver.step());
     ModuleRun dialog(setting.module, host, run);
@@ -55,9 +56,17 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
     }
 
     record.links = std::move(driver.rows());
+    auto fixRecord = [&record](int row, std::string to, std::string why) {
+        const LinkRecord& link = record.links[static_cast<std::size_t>(row)];
+        return FixRecord{link.url, std::move(to), std::move(why), link.line, link.column};
+    };
     for (const RowFix& fix : driver.kept())
-        record.replaced.emplace_back(record.links[static_cast<std::size_t>(fix.row)].url, win::EncodeUtf8(fix.url));
-    if (host.documentChanged()) {
+        record.replaced.push_back(fixRecord(fix.row, win::EncodeUtf8(fix.url), fix.why));
+    for (const SkippedFix& skipped : driver.skipped())
+        record.skipped.push_back(fixRecord(skipped.row, skipped.to, skipped.reason));
+    if (host.documentChanged() && setting.keepChanges)
+        record.change = PageChange{std::string(page->document->originalBytes()), page->document->writtenEdits()};
+    if (host.documentChanged() && !setting.dryRun) {
         // The report owns standard output; what was written where goes with the other messages.
         const StopSignals& signals = setting.signals;
         std::optional<Saved> saved =

@@ -17,10 +17,14 @@ struct PageCheckSetting {
     const StopSignals& signals;
     Progress* progress;  // null: no progress line
     bool fixRedirects;
+    bool fixCrossHost;  // a redirect to another host may be a fix
+    bool dryRun;        // the fixes are made in the dialog and reported, the page is not written
+    bool keepChanges;   // the record keeps what the fixes change, for a patch or the SARIF report
     std::shared_ptr<tarn::RunContext> run;  // each page is a page of it
 };
 
 // Runs the module's dialog on one page in the headless front end and gives its rows with the answers the
 // host's checker got for them. A page that cannot be read or checked gives its failure and no links.
-// With fixRedirects, the fixes that answered "OK" are written as the dialog's OK writes them.
+// With fixRedirects, the fixes that answered "OK" are written as the dialog's OK writes them (unless
+// dryRun), and suspect ones are left alone and recorded with the reason.
 PageRecord checkPage(const std::string& path, const PageCheckSetting& setting);

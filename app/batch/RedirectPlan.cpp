@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/StopSignals.h"
+#include "app/batch/SuspectRedirect.h"
 #include "contracts/host/CExtenUrlChecker.h"
 #include "hostlibs/run/CheckJournal.h"
 #include "platform/win/Utf8.h"
@@ -39,18 +40,24 @@ std::optional<std::string> permanentRedirectEnd(const std::string& url, const st
 
 }  // namespace
 
-DialogDriver::Planner redirectPlanner(const StopSignals& signals, const tarn::CheckJournal& journal) {
-    return [&signals, &journal](const std::vector<LinkRecord>& rows) {
-        std::vector<RowFix> fixes;
+DialogDriver::Planner redirectPlanner(const StopSignals& signals, const tarn::CheckJournal& journal,
+                                      bool allowCrossHost) {
+    return [&signals, &journal, allowCrossHost](const std::vector<LinkRecord>& rows) {
+        FixPlan plan;
         CExtenUrlChecker checker;
         for (std::size_t row = 0; row < rows.size(); ++row) {
             const LinkRecord& link = rows[row];
             if (!isPermanent(link.status()))
                 continue;
-            if (std::optional<std::string> end =
-                    permanentRedirectEnd(link.url, link.answer.location, checker, journal, signals))
-                fixes.push_back({static_cast<int>(row), win::DecodeUtf8(*end)});
+            const std::optional<std::string> end =
+                permanentRedirectEnd(link.url, link.answer.location, checker, journal, signals);
+            if (!end)
+                continue;
+            if (const std::optional<SuspectKind> suspect = suspectRedirect(link.url, *end, allowCrossHost))
+                plan.skipped.push_back({static_cast<int>(row), *end, suspectReason(*suspect)});
+            else
+                plan.fixes.push_back({static_cast<int>(row), win::DecodeUtf8(*end), "redirect"});
         }
-        return fixes;
+        return plan;
     };
 }

@@ -6,6 +6,9 @@ namespace tarn {
 class CheckJournal;
 }
 
-// The fixes --fix-redirects tries: every row whose link answered 301 or 308, to the end of its chain of
+// The fixes --fix redirects tries: every row whose link answered 301 or 308, to the end of its chain of
 // permanent redirects, each hop asked with a checker of the page's run, whose answers `journal` keeps.
-DialogDriver::Planner redirectPlanner(const StopSignals& signals, const tarn::CheckJournal& journal);
+// An end that is suspect (see SuspectRedirect.h) is left alone and said why; `allowCrossHost` takes a
+// move to another host as real.
+DialogDriver::Planner redirectPlanner(const StopSignals& signals, const tarn::CheckJournal& journal,
+                                      bool allowCrossHost);

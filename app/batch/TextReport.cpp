@@ -34,8 +34,12 @@ void writeTextReport(std::ostream& out, const RunRecord& run, bool all) {
             if (all || link.key() != std::string_view("ok"))
                 writeLink(out, page.path, link);
         }
-        for (const auto& [from, to] : page.replaced)
-            out << forPeople(page.path) << ": replaced " << forPeople(from) << " -> " << forPeople(to) << '\n';
+        for (const FixRecord& fix : page.replaced)
+            out << forPeople(page.path) << (run.dryRun ? ": would replace " : ": replaced ") << forPeople(fix.from)
+                << " -> " << forPeople(fix.to) << '\n';
+        for (const FixRecord& fix : page.skipped)
+            out << forPeople(page.path) << ": left alone " << forPeople(fix.from) << " -> " << forPeople(fix.to)
+                << " (" << fix.why << ")\n";
         out << forPeople(page.path) << ": ";
         if (page.failure)
             out << "not checked: " << forPeople(*page.failure) << '\n';

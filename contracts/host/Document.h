@@ -20,6 +20,14 @@ struct SourcePosition {
     std::uint32_t column = 0;  // 1-based, in characters
 };
 
+// One change of the page's bytes as written back: `length` bytes at `offset` of the bytes as read
+// become `bytes`, in the page's own encoding.
+struct ByteEdit {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    std::string bytes;
+};
+
 // The page open in the editor: its tree and everything needed to write it back.
 class Document : public Node {
 public:
@@ -43,6 +51,8 @@ public:
     // encoding: outside the edited spans, byte for byte the page as read.
     std::string editedText() const;
     std::string writtenBytes() const;
+    // The edits writtenBytes() makes, in byte order, none inside another: what a patch of the page holds.
+    std::vector<ByteEdit> writtenEdits() const;
     const std::vector<SourceSpan>& removals() const { return removals_; }
     const std::vector<Element*>& editedTags() const { return editedTags_; }
     bool isEdited() const { return !removals_.empty() || !editedTags_.empty(); }

@@ -16,6 +16,16 @@ std::string Document::editedText() const {
     return out;
 }
 
+std::vector<ByteEdit> Document::writtenEdits() const {
+    std::vector<ByteEdit> out;
+    for (const tarn::dom::TextEdit& edit : tarn::dom::collectEdits(*this)) {
+        const tarn::charset::ByteSpan span = store_->originalSpan(edit.span.begin, edit.span.end);
+        out.push_back({span.begin, span.end - span.begin,
+                       store_->page().encodeReplacement(edit.span.begin, edit.span.end, edit.replacement)});
+    }
+    return out;
+}
+
 std::string Document::writtenBytes() const {
     // Outside the edits, the bytes are copied as read: the encoding, the byte order mark, the line
     // breaks and any byte the decoder could not read stay as they were.
@@ -23,11 +33,10 @@ std::string Document::writtenBytes() const {
     std::string out;
     out.reserve(bytes.size());
     std::size_t at = 0;
-    for (const tarn::dom::TextEdit& edit : tarn::dom::collectEdits(*this)) {
-        const tarn::charset::ByteSpan span = store_->originalSpan(edit.span.begin, edit.span.end);
-        out += bytes.substr(at, span.begin - at);
-        out += store_->page().encodeReplacement(edit.span.begin, edit.span.end, edit.replacement);
-        at = span.end;
+    for (const ByteEdit& edit : writtenEdits()) {
+        out += bytes.substr(at, edit.offset - at);
+        out += edit.bytes;
+        at = edit.offset + edit.length;
     }
     out += bytes.substr(at);
     return out;

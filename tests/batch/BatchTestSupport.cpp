@@ -4,7 +4,7 @@ namespace tarn::test {
 
 void BatchTest::SetUp() {
     ProgramTest::SetUp();
-    auto redirect = [this](const char* from, const char* to, int status) {
+    auto redirect = [this](const char* from, std::string to, int status) {
         server.server().Get(from, [to, status](const httplib::Request&, httplib::Response& response) {
             response.status = status;
             response.set_header("Location", to);
@@ -16,6 +16,13 @@ void BatchTest::SetUp() {
     redirect("/p", "/ok", 308);
     redirect("/t", "/ok", 302);
     redirect("/bad", "/gone", 301);
+    // Moved pages that lead somewhere else: the root, a login page, another host (localhost is another
+    // host name for the same server).
+    for (const char* page : {"/", "/login"})
+        server.server().Get(page, [](const httplib::Request&, httplib::Response& response) { response.status = 200; });
+    redirect("/moved", "/", 301);
+    redirect("/members", "/login?next=/members", 301);
+    redirect("/away", "http://localhost:" + link("/ok").substr(std::string("http://127.0.0.1:").size()), 308);
     server.start();
 }
 

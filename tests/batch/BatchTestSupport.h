@@ -9,7 +9,8 @@ namespace tarn::test {
 
 // A page folder (ProgramTest: manual start unless asked otherwise) and a loopback site whose paths
 // answer as their names say: /ok 200, /gone 404, /a 301 to /b 301 to /ok, /p 308 to /ok, /t 302 to
-// /ok, /bad 301 to /gone.
+// /ok, /bad 301 to /gone; / and /login 200, /moved 301 to /, /members 301 to /login?next=/members, /away 308
+// to the same server as localhost.
 class BatchTest : public ProgramTest {
 protected:
     void SetUp() override;

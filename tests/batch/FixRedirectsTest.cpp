@@ -26,8 +26,8 @@ TEST_F(BatchTest, FixRedirectsReplacesPermanentRedirectsThatEndWell) {
     EXPECT_EQ(check({"--fix-redirects", "--format", "json", page}, output), 0) << errors();
     EXPECT_EQ(settings(), before);
     const json report = json::parse(output);
-    const json expected = json::array({{{"from", link("/a")}, {"to", link("/ok")}},
-                                       {{"from", link("/p")}, {"to", link("/ok")}}});
+    const json expected = json::array({{{"from", link("/a")}, {"to", link("/ok")}, {"why", "redirect"}},
+                                       {{"from", link("/p")}, {"to", link("/ok")}, {"why", "redirect"}}});
     EXPECT_EQ(report["pages"][0]["replaced"], expected);
     EXPECT_EQ(report["pages"][0]["writtenTo"], page);
     EXPECT_EQ(readFile(page), replaced(replaced(bytes, "'" + link("/a") + "'", "'" + link("/ok") + "'"),
