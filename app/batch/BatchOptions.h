@@ -4,24 +4,28 @@
 #include <string>
 #include <vector>
 
+#include "app/options/OptionTable.h"
 #include "hostlibs/run/RunOptions.h"
 
 // What `tarnlink --check` is asked to do.
 struct BatchOptions {
-    enum class Format { Text, Json, Junit };
-
+    bool check = false;              // --check
     std::vector<std::string> paths;  // pages and folders, in the given order
     std::vector<std::string> roots;  // --root ID
     std::string modulePath;          // --module PATH; empty: beside the program
-    Format format = Format::Text;
+    std::string format = "text";     // --format: text, json or junit
     bool all = false;                // --all: every link in the text report, not only the failing ones
     bool fixRedirects = false;
-    tarn::RequestOptions requests;   // --parallel, --per-host
+    tarn::RequestOptions requests;   // the host's checker's options
+    std::string config;              // --config FILE; empty: tarnlink.toml in the working folder, if any
 };
+
+// The batch check's command line and config file keys, bound to `options`.
+OptionTable batchOptionTable(BatchOptions& options);
 
 // Whether the command line asks for the batch check (`--check` before any `--`).
 bool isBatchCommand(int argc, const char* const* argv);
 
-// Reads a `--check` command line, as parseOptions does the dialog's.
+// Reads a `--check` command line, and the config file, as parseOptions does the dialog's.
 std::optional<BatchOptions> parseBatchOptions(int argc, const char* const* argv, std::ostream& out,
                                               std::ostream& err, int& exitCode);

@@ -35,17 +35,12 @@ int exitCodeOf(const RunRecord& run, const StopSignals& signals) {
 // pass on an empty or cut report.
 bool writeReport(const BatchOptions& options, const RunRecord& run) {
     ReportOutput output(STDOUT_FILENO, "standard output");
-    switch (options.format) {
-        case BatchOptions::Format::Text:
-            writeTextReport(output.stream(), run, options.all);
-            break;
-        case BatchOptions::Format::Json:
-            writeJsonReport(output.stream(), run);
-            break;
-        case BatchOptions::Format::Junit:
-            writeJunitReport(output.stream(), run);
-            break;
-    }
+    if (options.format == "json")
+        writeJsonReport(output.stream(), run);
+    else if (options.format == "junit")
+        writeJunitReport(output.stream(), run);
+    else
+        writeTextReport(output.stream(), run, options.all);
     if (std::optional<std::string> error = output.finish()) {
         fail("cannot write the report to " + output.name() + ": " + *error);
         return false;
