@@ -4,7 +4,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include "app/batch/AcceptedCodes.h"
 #include "app/batch/ExitCodes.h"
+#include "app/batch/LinkScope.h"
 #include "app/options/ParseCommand.h"
 #include "app/options/RequestOptionTable.h"
 
@@ -44,6 +46,34 @@ OptionTable batchOptionTable(BatchOptions& options) {
         {.name = "--fix-redirects",
          .help = "replace links that answer 301 or 308 by the end of their redirects when it answers OK",
          .target = &options.fixRedirects},
+        {.name = "--exclude",
+         .typeName = "REGEX",
+         .help = "never request a link whose URL, as the page writes it, holds a match of REGEX (RE2 syntax; "
+                 "repeatable)",
+         .target = &options.excludes,
+         .configKey = "exclude",
+         .check = LinkScope::patternProblem},
+        {.name = "--include",
+         .typeName = "REGEX",
+         .help = "request only the links whose URL holds a match of one of these (RE2 syntax; repeatable); an "
+                 "include wins over an exclude",
+         .target = &options.includes,
+         .configKey = "include",
+         .check = LinkScope::patternProblem},
+        {.name = "--accept",
+         .typeName = "SPEC",
+         .help = "statuses and ranges that do not fail the run though the link is not OK, such as "
+                 "200-299,403,429",
+         .target = &options.accept,
+         .configKey = "accept",
+         .check = AcceptedCodes::problem},
+        {.name = "--blocked",
+         .typeName = "warn|error|ok",
+         .help = "what a bot wall (a bot challenge, status 999, a rate limit that holds) is: listed without "
+                 "failing the run (warn, the default), a failure (error), or OK (ok)",
+         .target = &options.blocked,
+         .configKey = "blocked",
+         .check = oneOf({"warn", "error", "ok"})},
     };
     for (Option& option : requestOptionTable(options.requests))
         table.push_back(std::move(option));

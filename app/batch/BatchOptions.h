@@ -16,6 +16,10 @@ struct BatchOptions {
     std::string format = "text";     // --format: text, json or junit
     bool all = false;                // --all: every link in the text report, not only the failing ones
     bool fixRedirects = false;
+    std::vector<std::string> excludes;  // --exclude REGEX
+    std::vector<std::string> includes;  // --include REGEX
+    std::string accept;                 // --accept SPEC; empty: none
+    std::string blocked = "warn";       // --blocked: warn, error or ok
     tarn::RequestOptions requests;   // the host's checker's options
     std::string config;              // --config FILE; empty: tarnlink.toml in the working folder, if any
 };

@@ -16,10 +16,26 @@
 #include "app/batch/Progress.h"
 #include "app/batch/ReportOutput.h"
 #include "app/batch/Reports.h"
+#include "contracts/dialog/LinkCheckFace.h"
+#include "contracts/host/CQuorCommon.h"
 #include "hostlibs/run/RunContext.h"
+#include "platform/win/WinReg.h"
 #include "platform/win/Utf8.h"
 
 namespace {
+
+// The dialog's setting, for this run only (its settings stay in memory): the check starts when Start is
+// pressed.
+void startByHand() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, CQuorCommon::getHKCUTarnpageOptions().GetString(), 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    const DWORD manual = 1;
+    RegSetValueExW(key, linkcheck::SETTING_MANUAL_START, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&manual),
+                   sizeof manual);
+    RegCloseKey(key);
+}
 
 int exitCodeOf(const RunRecord& run, const StopSignals& signals) {
     if (run.interrupted)
@@ -65,6 +81,8 @@ int runBatch(int argc, const char* const* argv) {
     const auto context = std::make_shared<tarn::RunContext>(std::move(runOptions));
     // In effect between the pages too, so the settings stay in memory from the first page to the last.
     const tarn::RunScope scope(context);
+    // The rows left out are unticked before the check starts.
+    startByHand();
 
     std::optional<PluginModule> module;
     try {
@@ -77,7 +95,14 @@ int runBatch(int argc, const char* const* argv) {
     const auto start = std::chrono::steady_clock::now();
     StopSignals signals;
     std::unique_ptr<Progress> progress = Progress::forTerminal();
-    PageCheckSetting setting{*module, {}, signals, progress.get(), options->fixRedirects, context};
+    const LinkScope links(options->excludes, options->includes);
+    LinkRules rules;
+    if (!options->accept.empty())
+        rules.accepted = AcceptedCodes::parse(options->accept);
+    rules.blocked = options->blocked == "error" ? BlockedAs::Error
+                    : options->blocked == "ok" ? BlockedAs::Ok
+                                               : BlockedAs::Warn;
+    PageCheckSetting setting{*module, {}, signals, progress.get(), options->fixRedirects, context, links, rules};
     for (const std::string& root : options->roots)
         setting.roots.push_back(win::DecodeUtf8(root));
 

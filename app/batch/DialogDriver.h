@@ -24,7 +24,8 @@ struct RowFix {
 
 // Drives the link check dialog as a user would, one step at a time on its thread: it double-clicks
 // every row to learn where its element stands (the dialog moves the editor's source cursor there),
-// lets the automatic run finish or presses Start when the run starts by hand, and reads the rows, each
+// unticks the rows left out of the run, lets the automatic run finish or presses Start when the run starts
+// by hand (and some row is still ticked), and reads the rows, each
 // with the answer the page's journal holds for its URL.
 // With a planner it then records the planned fixes in the correction panel, checks them with the
 // dialog's own second run, undoes those that do not answer "OK" and ends with OK; otherwise, and after
@@ -33,9 +34,12 @@ class DialogDriver {
 public:
     // Given the rows after the first run, the fixes to try; may ask the network, on the dialog's thread.
     using Planner = std::function<std::vector<RowFix>(const std::vector<LinkRecord>&)>;
+    // Whether a row's link is left out of the run, by its URL and its element's place; such rows are
+    // unticked before Start, so they are never requested.
+    using Exclusion = std::function<bool(const std::string& url, const std::optional<SourcePosition>& place)>;
 
     DialogDriver(const HostWindow& window, const StopSignals& signals, Progress* progress, std::string page,
-                 const tarn::CheckJournal& journal, Planner planner = {});
+                 const tarn::CheckJournal& journal, Exclusion exclusion, Planner planner = {});
 
     headless::HeadlessFrontEnd::Step step();
 
@@ -52,6 +56,7 @@ private:
     bool advance(headless::HeadlessFrontEnd& frontEnd);
     void begin(headless::HeadlessFrontEnd& frontEnd);
     void findPositions(headless::HeadlessFrontEnd& frontEnd);
+    bool leaveOutExcluded();
     void readRows();
     void showProgress();
     void startFixes(headless::HeadlessFrontEnd& frontEnd);
@@ -64,6 +69,7 @@ private:
     Progress* progress_;
     std::string page_;
     const tarn::CheckJournal& journal_;
+    Exclusion exclusion_;
     Planner planner_;
 
     Phase phase_ = Phase::Begin;
@@ -73,6 +79,7 @@ private:
     bool pressStart_ = false;
     bool interrupted_ = false;
     std::vector<std::optional<SourcePosition>> positions_;
+    std::vector<bool> excluded_;  // by row
     std::vector<LinkRecord> rows_;
     std::vector<RowFix> fixes_;
     std::vector<RowFix> kept_;

@@ -11,6 +11,7 @@
 #include "app/SaveCorrections.h"
 #include "app/StopSignals.h"
 #include "app/batch/DialogDriver.h"
+#include "app/batch/IgnoreMarkers.h"
 #include "app/batch/RedirectPlan.h"
 #include "platform/headless/HeadlessFrontEnd.h"
 #include "platform/win/Utf8.h"
@@ -44,7 +45,11 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
 
     const std::shared_ptr<tarn::RunContext> run = setting.run->page();
     const tarn::CheckJournal& journal = run->journal();
-    DialogDriver driver(window, setting.signals, setting.progress, path, journal,
+    const std::set<std::pair<std::uint32_t, std::uint32_t>> ignored = ignoredPlaces(*page->document);
+    auto excluded = [&ignored, &setting](const std::string& url, const std::optional<SourcePosition>& place) {
+        return (place && ignored.contains({place->line, place->column})) || setting.scope.excludes(url);
+    };
+    DialogDriver driver(window, setting.signals, setting.progress, path, journal, excluded,
                         setting.fixRedirects ? redirectPlanner(setting.signals, journal) : DialogDriver::Planner{});
     headless::HeadlessFrontEnd frontEnd;
     frontEnd.AddStep(driver.step());
@@ -55,6 +60,8 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
     }
 
     record.links = std::move(driver.rows());
+    for (LinkRecord& link : record.links)
+        applyRules(link, setting.rules);
     for (const RowFix& fix : driver.kept())
         record.replaced.emplace_back(record.links[static_cast<std::size_t>(fix.row)].url, win::EncodeUtf8(fix.url));
     if (host.documentChanged()) {

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/batch/LinkRecord.h"
+#include "app/batch/LinkRules.h"
+#include "app/batch/LinkScope.h"
 #include "hostlibs/run/RunContext.h"
 
 class PluginModule;
@@ -18,9 +20,11 @@ struct PageCheckSetting {
     Progress* progress;  // null: no progress line
     bool fixRedirects;
     std::shared_ptr<tarn::RunContext> run;  // each page is a page of it
+    const LinkScope& scope;
+    LinkRules rules;
 };
 
 // Runs the module's dialog on one page in the headless front end and gives its rows with the answers the
-// host's checker got for them. A page that cannot be read or checked gives its failure and no links.
+// host's checker got for them. Links the scope or an ignore marker leaves out are never requested. A page that cannot be read or checked gives its failure and no links.
 // With fixRedirects, the fixes that answered "OK" are written as the dialog's OK writes them.
 PageRecord checkPage(const std::string& path, const PageCheckSetting& setting);

@@ -13,6 +13,12 @@ OptionCheck inRange(int lowest, int highest) {
     };
 }
 
+std::string oneLine(const std::string& value) {
+    if (value.find_first_of(std::string("\r\n\0", 3)) == std::string::npos)
+        return {};
+    return "\"" + value + "\" holds a line break";
+}
+
 OptionCheck oneOf(std::vector<std::string> words) {
     return [words = std::move(words)](const std::string& value) -> std::string {
         std::string list;

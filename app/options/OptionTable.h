@@ -34,3 +34,5 @@ using OptionTable = std::vector<Option>;
 // Checks for the table's entries.
 OptionCheck inRange(int lowest, int highest);
 OptionCheck oneOf(std::vector<std::string> words);
+// A text sent on one line of a request: no line break in it.
+std::string oneLine(const std::string& value);

@@ -1,5 +1,7 @@
 #include "app/options/RequestOptionTable.h"
 
+#include "hostlibs/url/RequestHeaders.h"
+
 OptionTable requestOptionTable(tarn::RequestOptions& options) {
     return {
         {.name = "--parallel",
@@ -15,5 +17,24 @@ OptionTable requestOptionTable(tarn::RequestOptions& options) {
          .target = &options.perHost,
          .configKey = "per_host",
          .check = inRange(1, 64)},
+        {.name = "--timeout",
+         .typeName = "SECONDS",
+         .help = "give up on a link after SECONDS, its HEAD and GET together (1 to 300; default 20)",
+         .target = &options.timeout,
+         .configKey = "timeout",
+         .check = inRange(1, 300)},
+        {.name = "--user-agent",
+         .typeName = "TEXT",
+         .help = "send TEXT as the User-Agent of every request instead of the checker's own",
+         .target = &options.userAgent,
+         .configKey = "user_agent",
+         .check = oneLine},
+        {.name = "--header",
+         .typeName = "\"NAME: VALUE\"",
+         .help = "send this header with every request, HEAD and GET (repeatable)",
+         .target = &options.headers,
+         .configKey = "headers",
+         .check = tarn::headerProblem,
+         .configForm = ConfigForm::NameValueTable},
     };
 }

@@ -3,5 +3,5 @@
 #include "hostlibs/run/RunOptions.h"
 
 // The options of the host's checker, which the dialog and the batch check both take: how many requests
-// at once.
+// at once, how long one link may take, and what every request sends.
 OptionTable requestOptionTable(tarn::RequestOptions& options);

@@ -3,6 +3,7 @@
 
 #include <curl/curl.h>
 
+#include "hostlibs/url/RequestHeaders.h"
 #include "hostlibs/url/RequestRules.h"
 #include "hostlibs/url/TransferFailure.h"
 
@@ -13,7 +14,8 @@ namespace tarn {
 // handle keeps the connections). Touched only by the thread that drives the multi handle.
 class LinkTransfer {
 public:
-    LinkTransfer() = default;
+    // `headers` outlives the transfer.
+    explicit LinkTransfer(const RequestHeaders& headers) : headers_(headers) {}
     LinkTransfer(const LinkTransfer&) = delete;
     LinkTransfer& operator=(const LinkTransfer&) = delete;
     ~LinkTransfer() { release(); }
@@ -36,6 +38,7 @@ private:
     static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* self);
     static int onReady(void* self, char* remoteIp, char* localIp, int remotePort, int localPort);
 
+    const RequestHeaders& headers_;
     CURL* easy_ = nullptr;
     bool get_ = false;
     AnswerHead head_;

@@ -63,8 +63,8 @@ struct RequestEngine::Job {
     bool everReady = false;
 };
 
-RequestEngine::RequestEngine(RequestLimits limits, AnswerReuse reuse)
-    : limits_(limits), reuse_(reuse), pacing_(limits.perHost) {
+RequestEngine::RequestEngine(RequestLimits limits, AnswerReuse reuse, const RequestOptions& options)
+    : limits_(limits), reuse_(reuse), headers_(options), pacing_(limits.perHost) {
     initialiseCurlOnce();
     multi_ = curl_multi_init();
     if (multi_ == nullptr)
@@ -266,7 +266,7 @@ void RequestEngine::launch(const JobPtr& job) {
             state.transfer = std::move(idleTransfers_.back());
             idleTransfers_.pop_back();
         } else {
-            state.transfer = std::make_unique<LinkTransfer>();
+            state.transfer = std::make_unique<LinkTransfer>(headers_);
         }
     }
     CURL* easy = state.transfer->prepare(state.request.url, state.get, timeoutMs);

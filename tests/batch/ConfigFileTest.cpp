@@ -41,9 +41,18 @@ TEST_F(ConfigFileTest, FoundNamedAndRefused) {
     EXPECT_NE(errors().find("missing.toml: cannot read the config file"), std::string::npos) << errors();
     EXPECT_EQ(server.requests(), 0);
 
-    writeConfig("parallel = 2\nper_host = 1\n");
+    // Found and read, keys from either command's table; the command line wins over the file.
+    writeConfig("parallel = 2\nper_host = 1\nuser_agent = \"from-file/1\"\nexclude = [\"vendor\"]\n"
+                "[headers]\nX-Token = \"t1\"\n");
     EXPECT_EQ(checkInFolder({page}, output), 0) << errors();
     EXPECT_EQ(server.requests(), 1);
+    EXPECT_EQ(server.lastUserAgent(), "from-file/1");
+    EXPECT_EQ(checkInFolder({"--user-agent", "from-line/2", page}, output), 0) << errors();
+    EXPECT_EQ(server.lastUserAgent(), "from-line/2");
+    writeConfig("headers = [\"X-Token: t1\"]\n");
+    EXPECT_EQ(checkInFolder({page}, output), 2);
+    EXPECT_NE(errors().find("tarnlink.toml:1: headers: expected a table of names and strings"), std::string::npos)
+        << errors();
 }
 
 }  // namespace
