@@ -169,8 +169,8 @@ bool DialogDriver::leaveOutExcluded() {
             item.state = INDEXTOSTATEIMAGEMASK(1);
             SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
         }
-        anyTicked = anyTicked || SendMessageW(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) ==
-                                     INDEXTOSTATEIMAGEMASK(2);
+        const LRESULT state = SendMessageW(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+        anyTicked = anyTicked || static_cast<UINT>(state) == INDEXTOSTATEIMAGEMASK(2);
     }
     return anyTicked;
 }

@@ -39,14 +39,14 @@ std::string caseName(const LinkRecord& link) {
 
 void writeCase(std::ostream& out, const std::string& suite, const LinkRecord& link) {
     out << "    <testcase classname=\"" << xml(suite) << "\" name=\"" << xml(caseName(link)) << "\"";
-    const std::string key = link.key();
-    const bool ownVerdict = key == "excluded" || key == "accepted" || key == "blocked";
-    if (link.passes() && !link.accepted && link.blocked.empty() && link.redirect().empty()) {
+    const char* verdict = link.verdict();
+    if (link.passes() && verdict == nullptr && link.redirect().empty()) {
         out << "/>\n";
         return;
     }
     out << ">\n";
-    std::string detail = (ownVerdict ? key : link.result) + " " + link.code + " " + link.url;
+    const std::string shown = verdict != nullptr ? verdict : link.result;
+    std::string detail = shown + " " + link.code + " " + link.url;
     if (!link.redirect().empty())
         detail += " -> " + std::string(link.redirect());
     if (!link.failure().empty())
@@ -54,10 +54,10 @@ void writeCase(std::ostream& out, const std::string& suite, const LinkRecord& li
     if (!link.blocked.empty())
         detail += " [" + link.blocked + "]";
     if (link.isError())
-        out << "      <failure type=\"" << xml(ownVerdict ? key : link.result) << "\" message=\"" << xml(detail) << "\"/>\n";
+        out << "      <failure type=\"" << xml(shown) << "\" message=\"" << xml(detail) << "\"/>\n";
     else if (!link.passes())
         out << "      <skipped message=\"" << xml(detail) << "\"/>\n";
-    else if (ownVerdict)
+    else if (verdict != nullptr)
         out << "      <system-out>" << xml(detail) << "</system-out>\n";
     if (!link.redirect().empty())
         out << "      <system-out>redirect: " << xml(std::string(link.redirect())) << "</system-out>\n";
@@ -90,7 +90,8 @@ void writeJunitReport(std::ostream& out, const RunRecord& run) {
         const bool stoppedHere = run.interrupted && i + 1 == run.pages.size();
         out << "  <testsuite name=\"" << xml(page.path) << "\" tests=\"" << counts.links + errors
             << "\" failures=\"" << counts.errors << "\" errors=\"" << errors << "\" skipped=\""
-            << counts.undetermined + counts.excluded + counts.blocked << "\" time=\"" << seconds(page.seconds) << "\">\n";
+            << counts.undetermined + counts.excluded + counts.blocked << "\" time=\"" << seconds(page.seconds)
+            << "\">\n";
         if (stoppedHere)
             out << kInterruptedProperty;
         if (page.failure) {

@@ -36,6 +36,11 @@ bool LinkRecord::isError() const {
     return result == kLinkError;
 }
 
+const char* LinkRecord::verdict() const {
+    const char* own = key();
+    return excluded || accepted || !blocked.empty() ? own : nullptr;
+}
+
 bool LinkRecord::passes() const {
     if (excluded)
         return false;

@@ -30,6 +30,9 @@ struct LinkRecord {
     // "excluded", "accepted", "blocked", else as the dialog says: "ok", "error", "unknown" or "stopped"
     // (the run ended before the link's answer).
     const char* key() const;
+    // The run's own verdict, which reports show in place of the dialog's result: "excluded", "accepted" or
+    // "blocked"; null when the dialog's stands.
+    const char* verdict() const;
     // Whether the link fails the run.
     bool isError() const;
     // Whether the link passes: OK, accepted, or a bot wall the run counts as OK.

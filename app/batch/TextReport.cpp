@@ -24,11 +24,9 @@ void writeLink(std::ostream& out, const std::string& path, const LinkRecord& lin
     out << forPeople(path) << ':';
     if (link.line)
         out << *link.line << ':' << *link.column << ':';
-    // The run's own verdicts stand in place of the dialog's.
-    const std::string key = link.key();
-    const bool ownVerdict = key == "excluded" || key == "accepted" || key == "blocked";
-    out << ' ' << (ownVerdict ? key : orDash(link.result)) << ' ' << orDash(link.code) << ' ' << forPeople(link.url) << " ("
-        << orDash(link.tag) << ' ' << orDash(link.attribute) << " \"" << forPeople(link.text) << "\")";
+    const char* verdict = link.verdict();
+    out << ' ' << (verdict != nullptr ? verdict : orDash(link.result)) << ' ' << orDash(link.code) << ' '
+        << forPeople(link.url) << " (" << orDash(link.tag) << ' ' << orDash(link.attribute) << " \"" << forPeople(link.text) << "\")";
     if (!link.redirect().empty())
         out << " -> " << forPeople(link.redirect());
     if (!link.failure().empty())

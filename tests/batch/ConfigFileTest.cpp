@@ -29,6 +29,11 @@ TEST_F(ConfigFileTest, FoundNamedAndRefused) {
     writeConfig("parallel = 2\n\n# a vendor's links\nfrobnicate = true\n");
     EXPECT_EQ(checkInFolder({page}, output), 2);
     EXPECT_NE(errors().find("tarnlink.toml:4: unknown key \"frobnicate\""), std::string::npos) << errors();
+    // The dialog reads the same file.
+    EXPECT_EQ(runToEnd("/usr/bin/env", {"-C", folder.string(), TARN_PROGRAM, "--automate", page}, environment(),
+                       folder / "stderr.txt"),
+              2);
+    EXPECT_NE(errors().find("tarnlink.toml:4: unknown key \"frobnicate\""), std::string::npos) << errors();
 
     writeConfig("per_host = \"four\"\n", "other.toml");
     EXPECT_EQ(checkInFolder({"--config", "other.toml", page}, output), 2);
