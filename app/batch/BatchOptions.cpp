@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/batch/AcceptedCodes.h"
+#include "app/batch/AnswerCache.h"
 #include "app/batch/ExitCodes.h"
 #include "app/batch/LinkScope.h"
 #include "app/options/ParseCommand.h"
@@ -74,6 +75,18 @@ OptionTable batchOptionTable(BatchOptions& options) {
          .target = &options.blocked,
          .configKey = "blocked",
          .check = oneOf({"warn", "error", "ok"})},
+        {.name = "--cache",
+         .typeName = "FILE",
+         .help = "keep good answers (2xx) in FILE across runs, and do not ask again a URL whose kept answer is "
+                 "younger than --max-cache-age",
+         .target = &options.cache,
+         .configKey = "cache"},
+        {.name = "--max-cache-age",
+         .typeName = "DURATION",
+         .help = "how long a kept answer stands, as 30s, 10m, 12h or 7d (default 1d)",
+         .target = &options.maxCacheAge,
+         .configKey = "max_cache_age",
+         .check = durationProblem},
     };
     for (Option& option : requestOptionTable(options.requests))
         table.push_back(std::move(option));

@@ -20,6 +20,8 @@ struct BatchOptions {
     std::vector<std::string> includes;  // --include REGEX
     std::string accept;                 // --accept SPEC; empty: none
     std::string blocked = "warn";       // --blocked: warn, error or ok
+    std::string cache;                  // --cache FILE; empty: none
+    std::string maxCacheAge = "1d";     // --max-cache-age
     tarn::RequestOptions requests;   // the host's checker's options
     std::string config;              // --config FILE; empty: tarnlink.toml in the working folder, if any
 };

@@ -37,6 +37,20 @@ void startByHand() {
     RegCloseKey(key);
 }
 
+// Adds the good answers the run got to the cache and saves it; a cache that cannot be saved is said, and
+// the next run asks again.
+void keepGoodAnswers(AnswerCache& cache, const RunRecord& run, const std::string& path) {
+    const AnswerCache::Clock::time_point now = AnswerCache::Clock::now();
+    for (const PageRecord& page : run.pages) {
+        for (const LinkRecord& link : page.links) {
+            if (!link.cached && link.key() == std::string_view("ok"))
+                cache.remember(link.url, link.status(), now);
+        }
+    }
+    if (std::optional<std::string> error = cache.save(path))
+        fail(*error);
+}
+
 int exitCodeOf(const RunRecord& run, const StopSignals& signals) {
     if (run.interrupted)
         return 128 + signals.first();
@@ -102,7 +116,16 @@ int runBatch(int argc, const char* const* argv) {
     rules.blocked = options->blocked == "error" ? BlockedAs::Error
                     : options->blocked == "ok" ? BlockedAs::Ok
                                                : BlockedAs::Warn;
-    PageCheckSetting setting{*module, {}, signals, progress.get(), options->fixRedirects, context, links, rules};
+    std::optional<AnswerCache> cache;
+    if (!options->cache.empty()) {
+        std::string warning;
+        cache = AnswerCache::load(options->cache, warning);
+        if (!warning.empty())
+            fail(warning);
+    }
+    PageCheckSetting setting{*module,       {},    signals, progress.get(),
+                             options->fixRedirects, context, links,   rules,
+                             cache ? &*cache : nullptr, *parseDuration(options->maxCacheAge)};
     for (const std::string& root : options->roots)
         setting.roots.push_back(win::DecodeUtf8(root));
 
@@ -125,6 +148,9 @@ int runBatch(int argc, const char* const* argv) {
         run.pages.push_back(std::move(record));
     }
     run.interrupted = signals.arrived();
+    // What was learnt is kept, after a signal too.
+    if (cache)
+        keepGoodAnswers(*cache, run, options->cache);
     if (progress)
         progress->clear();
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

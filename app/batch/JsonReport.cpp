@@ -29,6 +29,8 @@ nlohmann::ordered_json linkJson(const LinkRecord& link) {
         json["failure"] = link.failure();
     if (!link.blocked.empty())
         json["blocked"] = link.blocked;
+    if (link.cached)
+        json["cached"] = true;
     return json;
 }
 

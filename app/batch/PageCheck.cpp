@@ -12,6 +12,7 @@
 #include "app/StopSignals.h"
 #include "app/batch/DialogDriver.h"
 #include "app/batch/IgnoreMarkers.h"
+#include "contracts/dialog/LinkCheckFace.h"
 #include "app/batch/RedirectPlan.h"
 #include "platform/headless/HeadlessFrontEnd.h"
 #include "platform/win/Utf8.h"
@@ -46,8 +47,20 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
     const std::shared_ptr<tarn::RunContext> run = setting.run->page();
     const tarn::CheckJournal& journal = run->journal();
     const std::set<std::pair<std::uint32_t, std::uint32_t>> ignored = ignoredPlaces(*page->document);
-    auto excluded = [&ignored, &setting](const std::string& url, const std::optional<SourcePosition>& place) {
-        return (place && ignored.contains({place->line, place->column})) || setting.scope.excludes(url);
+    auto leftOut = [&ignored, &setting](const std::string& url, std::optional<int> line, std::optional<int> column) {
+        return (line && ignored.contains({static_cast<std::uint32_t>(*line), static_cast<std::uint32_t>(*column)})) ||
+               setting.scope.excludes(url);
+    };
+    const AnswerCache::Clock::time_point now = AnswerCache::Clock::now();
+    auto cached = [&setting, now](const std::string& url) {
+        return setting.cache != nullptr ? setting.cache->fresh(url, setting.maxCacheAge, now) : std::nullopt;
+    };
+    // A link with a fresh answer in the cache is not asked either: unticked as one left out, and given
+    // its kept answer once the rows are read.
+    auto excluded = [&](const std::string& url, const std::optional<SourcePosition>& place) {
+        return leftOut(url, place ? std::optional<int>(static_cast<int>(place->line)) : std::nullopt,
+                       place ? std::optional<int>(static_cast<int>(place->column)) : std::nullopt) ||
+               cached(url).has_value();
     };
     DialogDriver driver(window, setting.signals, setting.progress, path, journal, excluded,
                         setting.fixRedirects ? redirectPlanner(setting.signals, journal) : DialogDriver::Planner{});
@@ -60,8 +73,18 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
     }
 
     record.links = std::move(driver.rows());
-    for (LinkRecord& link : record.links)
+    for (LinkRecord& link : record.links) {
+        if (link.excluded && !leftOut(link.url, link.line, link.column)) {
+            if (const std::optional<AnswerCache::Entry> entry = cached(link.url)) {
+                link.excluded = false;
+                link.cached = true;
+                link.result = win::EncodeUtf8(linkcheck::RESULT_OK);
+                link.code = std::to_string(entry->status);
+                link.answer.status = entry->status;
+            }
+        }
         applyRules(link, setting.rules);
+    }
     for (const RowFix& fix : driver.kept())
         record.replaced.emplace_back(record.links[static_cast<std::size_t>(fix.row)].url, win::EncodeUtf8(fix.url));
     if (host.documentChanged()) {
