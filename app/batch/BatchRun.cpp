@@ -20,10 +20,40 @@
 #include "app/batch/Progress.h"
 #include "app/batch/ReportOutput.h"
 #include "app/batch/Reports.h"
+#include "contracts/dialog/LinkCheckFace.h"
+#include "contracts/host/CQuorCommon.h"
 #include "hostlibs/run/RunContext.h"
+#include "platform/win/WinReg.h"
 #include "platform/win/Utf8.h"
 
 namespace {
+
+// The dialog's setting, for this run only (its settings stay in memory): the check starts when Start is
+// pressed.
+void startByHand() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, CQuorCommon::getHKCUTarnpageOptions().GetString(), 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    const DWORD manual = 1;
+    RegSetValueExW(key, linkcheck::SETTING_MANUAL_START, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&manual),
+                   sizeof manual);
+    RegCloseKey(key);
+}
+
+// Adds the good answers the run got to the cache and saves it; a cache that cannot be saved is said, and
+// the next run asks again.
+void keepGoodAnswers(AnswerCache& cache, const RunRecord& run, const std::string& path) {
+    const AnswerCache::Clock::time_point now = AnswerCache::Clock::now();
+    for (const PageRecord& page : run.pages) {
+        for (const LinkRecord& link : page.links) {
+            if (!link.cached && link.key() == std::string_view("ok"))
+                cache.remember(link.url, link.status(), now);
+        }
+    }
+    if (std::optional<std::string> error = cache.save(path))
+        fail(*error);
+}
 
 int exitCodeOf(const RunRecord& run, const StopSignals& signals) {
     if (run.interrupted)
@@ -59,26 +89,19 @@ bool finishOutput(ReportOutput& output, const char* what) {
 }
 
 bool writeReport(const BatchOptions& options, const RunRecord& run, ReportOutput& output) {
-    switch (options.format) {
-        case BatchOptions::Format::Text:
-            writeTextReport(output.stream(), run, options.all);
-            break;
-        case BatchOptions::Format::Json:
-            writeJsonReport(output.stream(), run);
-            break;
-        case BatchOptions::Format::Junit:
-            writeJunitReport(output.stream(), run);
-            break;
-        case BatchOptions::Format::Github:
-            writeGithubReport(output.stream(), run);
-            break;
-        case BatchOptions::Format::Markdown:
-            writeMarkdownReport(output.stream(), run);
-            break;
-        case BatchOptions::Format::Sarif:
-            writeSarifReport(output.stream(), run);
-            break;
-    }
+    const std::string& format = options.format;
+    if (format == "json")
+        writeJsonReport(output.stream(), run);
+    else if (format == "junit")
+        writeJunitReport(output.stream(), run);
+    else if (format == "github")
+        writeGithubReport(output.stream(), run);
+    else if (format == "markdown")
+        writeMarkdownReport(output.stream(), run);
+    else if (format == "sarif")
+        writeSarifReport(output.stream(), run);
+    else
+        writeTextReport(output.stream(), run, options.all);
     return finishOutput(output, "report");
 }
 
@@ -101,6 +124,8 @@ int runBatch(int argc, const char* const* argv) {
     const auto context = std::make_shared<tarn::RunContext>(std::move(runOptions));
     // In effect between the pages too, so the settings stay in memory from the first page to the last.
     const tarn::RunScope scope(context);
+    // The rows left out are unticked before the check starts.
+    startByHand();
 
     std::optional<PluginModule> module;
     try {
@@ -118,9 +143,34 @@ int runBatch(int argc, const char* const* argv) {
     const auto start = std::chrono::steady_clock::now();
     StopSignals signals;
     std::unique_ptr<Progress> progress = Progress::forTerminal();
-    const bool keepChanges = patch != nullptr || options->format == BatchOptions::Format::Sarif;
-    PageCheckSetting setting{*module, {}, signals, progress.get(), options->fixRedirects,
-                             options->fixCrossHost, options->dryRun, keepChanges, context};
+    const LinkScope links(options->excludes, options->includes);
+    LinkRules rules;
+    if (!options->accept.empty())
+        rules.accepted = AcceptedCodes::parse(options->accept);
+    rules.blocked = options->blocked == "error" ? BlockedAs::Error
+                    : options->blocked == "ok" ? BlockedAs::Ok
+                                               : BlockedAs::Warn;
+    std::optional<AnswerCache> cache;
+    if (!options->cache.empty()) {
+        std::string warning;
+        cache = AnswerCache::load(options->cache, warning);
+        if (!warning.empty())
+            fail(warning);
+    }
+    const bool keepChanges = patch != nullptr || options->format == "sarif";
+    PageCheckSetting setting{*module,
+                             {},
+                             signals,
+                             progress.get(),
+                             options->fixRedirects,
+                             options->fixCrossHost,
+                             options->dryRun,
+                             keepChanges,
+                             context,
+                             links,
+                             rules,
+                             cache ? &*cache : nullptr,
+                             *parseDuration(options->maxCacheAge)};
     for (const std::string& root : options->roots)
         setting.roots.push_back(win::DecodeUtf8(root));
 
@@ -144,6 +194,9 @@ int runBatch(int argc, const char* const* argv) {
         run.pages.push_back(std::move(record));
     }
     run.interrupted = signals.arrived();
+    // What was learnt is kept, after a signal too.
+    if (cache)
+        keepGoodAnswers(*cache, run, options->cache);
     if (progress)
         progress->clear();
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

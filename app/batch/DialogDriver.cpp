@@ -41,12 +41,14 @@ std::string cellText(HWND list, int row, linkcheck::Column column) {
 }  // namespace
 
 DialogDriver::DialogDriver(const HostWindow& window, const StopSignals& signals, Progress* progress,
-                           std::string page, const tarn::CheckJournal& journal, Planner planner)
+                           std::string page, const tarn::CheckJournal& journal, Exclusion exclusion,
+                           Planner planner)
     : window_(window),
       signals_(signals),
       progress_(progress),
       page_(std::move(page)),
       journal_(journal),
+      exclusion_(std::move(exclusion)),
       planner_(std::move(planner)) {}
 
 headless::HeadlessFrontEnd::Step DialogDriver::step() {
@@ -67,7 +69,7 @@ bool DialogDriver::advance(headless::HeadlessFrontEnd& frontEnd) {
             findPositions(frontEnd);
             break;
         case Phase::Start:
-            if (pressStart_)
+            if (leaveOutExcluded() && pressStart_)
                 frontEnd.Click(IDC_START);
             phase_ = Phase::Run;
             break;
@@ -153,6 +155,26 @@ void DialogDriver::findPositions(headless::HeadlessFrontEnd& frontEnd) {
         phase_ = Phase::Start;
 }
 
+// Unticks the excluded rows through the list view, as a click on their boxes would; true when some row
+// is still ticked, so that Start has something to check.
+bool DialogDriver::leaveOutExcluded() {
+    excluded_.assign(static_cast<std::size_t>(count_), false);
+    bool anyTicked = false;
+    for (int row = 0; row < count_; ++row) {
+        const auto index = static_cast<std::size_t>(row);
+        if (exclusion_ && exclusion_(cellText(list_, row, linkcheck::COLUMN_URL), positions_[index])) {
+            excluded_[index] = true;
+            LVITEMW item{};
+            item.stateMask = LVIS_STATEIMAGEMASK;
+            item.state = INDEXTOSTATEIMAGEMASK(1);
+            SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        }
+        const LRESULT state = SendMessageW(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+        anyTicked = anyTicked || static_cast<UINT>(state) == INDEXTOSTATEIMAGEMASK(2);
+    }
+    return anyTicked;
+}
+
 void DialogDriver::showProgress() {
     if (progress_ == nullptr || list_ == nullptr || !IsWindow(list_))
         return;
@@ -181,8 +203,9 @@ void DialogDriver::readRows() {
             out.line = static_cast<int>(positions_[static_cast<std::size_t>(row)]->line);
             out.column = static_cast<int>(positions_[static_cast<std::size_t>(row)]->column);
         }
+        out.excluded = static_cast<std::size_t>(row) < excluded_.size() && excluded_[static_cast<std::size_t>(row)];
         // A link the run did not reach has no answer of its own, though its URL may have one.
-        if (out.key() != std::string_view("stopped")) {
+        if (!out.excluded && out.key() != std::string_view("stopped")) {
             if (std::optional<tarn::UrlAnswer> answer = journal_.find(tarn::askedUrl(CString(url)).ToUtf8()))
                 out.answer = std::move(*answer);
         }

@@ -37,7 +37,8 @@ struct FixPlan {
 
 // Drives the link check dialog as a user would, one step at a time on its thread: it double-clicks
 // every row to learn where its element stands (the dialog moves the editor's source cursor there),
-// lets the automatic run finish or presses Start when the run starts by hand, and reads the rows, each
+// unticks the rows left out of the run, lets the automatic run finish or presses Start when the run starts
+// by hand (and some row is still ticked), and reads the rows, each
 // with the answer the page's journal holds for its URL.
 // With a planner it then records the planned fixes in the correction panel, checks them with the
 // dialog's own second run, undoes those that do not answer "OK" and ends with OK; otherwise, and after
@@ -47,9 +48,12 @@ public:
     // Given the rows after the first run, the fixes to try and those left alone; may ask the network, on
     // the dialog's thread.
     using Planner = std::function<FixPlan(const std::vector<LinkRecord>&)>;
+    // Whether a row's link is left out of the run, by its URL and its element's place; such rows are
+    // unticked before Start, so they are never requested.
+    using Exclusion = std::function<bool(const std::string& url, const std::optional<SourcePosition>& place)>;
 
     DialogDriver(const HostWindow& window, const StopSignals& signals, Progress* progress, std::string page,
-                 const tarn::CheckJournal& journal, Planner planner = {});
+                 const tarn::CheckJournal& journal, Exclusion exclusion, Planner planner = {});
 
     headless::HeadlessFrontEnd::Step step();
 
@@ -68,6 +72,7 @@ private:
     bool advance(headless::HeadlessFrontEnd& frontEnd);
     void begin(headless::HeadlessFrontEnd& frontEnd);
     void findPositions(headless::HeadlessFrontEnd& frontEnd);
+    bool leaveOutExcluded();
     void readRows();
     void showProgress();
     void startFixes(headless::HeadlessFrontEnd& frontEnd);
@@ -80,6 +85,7 @@ private:
     Progress* progress_;
     std::string page_;
     const tarn::CheckJournal& journal_;
+    Exclusion exclusion_;
     Planner planner_;
 
     Phase phase_ = Phase::Begin;
@@ -89,6 +95,7 @@ private:
     bool pressStart_ = false;
     bool interrupted_ = false;
     std::vector<std::optional<SourcePosition>> positions_;
+    std::vector<bool> excluded_;  // by row
     std::vector<LinkRecord> rows_;
     std::vector<RowFix> fixes_;
     std::vector<RowFix> kept_;

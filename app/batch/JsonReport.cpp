@@ -7,8 +7,9 @@
 namespace {
 
 nlohmann::ordered_json countsJson(const Counts& counts) {
-    return {{"links", counts.links}, {"ok", counts.ok}, {"errors", counts.errors},
-            {"undetermined", counts.undetermined}};
+    return {{"links", counts.links},       {"ok", counts.ok},           {"errors", counts.errors},
+            {"undetermined", counts.undetermined}, {"excluded", counts.excluded}, {"accepted", counts.accepted},
+            {"blocked", counts.blocked}};
 }
 
 nlohmann::ordered_json linkJson(const LinkRecord& link) {
@@ -26,6 +27,10 @@ nlohmann::ordered_json linkJson(const LinkRecord& link) {
         json["redirect"] = link.redirect();
     if (!link.failure().empty())
         json["failure"] = link.failure();
+    if (!link.blocked.empty())
+        json["blocked"] = link.blocked;
+    if (link.cached)
+        json["cached"] = true;
     return json;
 }
 

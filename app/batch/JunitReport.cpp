@@ -39,21 +39,26 @@ std::string caseName(const LinkRecord& link) {
 
 void writeCase(std::ostream& out, const std::string& suite, const LinkRecord& link) {
     out << "    <testcase classname=\"" << xml(suite) << "\" name=\"" << xml(caseName(link)) << "\"";
-    const std::string key = link.key();
-    if (key == "ok" && link.redirect().empty()) {
+    const char* verdict = link.verdict();
+    if (link.passes() && verdict == nullptr && link.redirect().empty()) {
         out << "/>\n";
         return;
     }
     out << ">\n";
-    std::string detail = link.result + " " + link.code + " " + link.url;
+    const std::string shown = verdict != nullptr ? verdict : link.result;
+    std::string detail = shown + " " + link.code + " " + link.url;
     if (!link.redirect().empty())
         detail += " -> " + std::string(link.redirect());
     if (!link.failure().empty())
         detail += " [" + std::string(link.failure()) + "]";
-    if (key == "error")
-        out << "      <failure type=\"" << xml(link.result) << "\" message=\"" << xml(detail) << "\"/>\n";
-    else if (key != "ok")
+    if (!link.blocked.empty())
+        detail += " [" + link.blocked + "]";
+    if (link.isError())
+        out << "      <failure type=\"" << xml(shown) << "\" message=\"" << xml(detail) << "\"/>\n";
+    else if (!link.passes())
         out << "      <skipped message=\"" << xml(detail) << "\"/>\n";
+    else if (verdict != nullptr)
+        out << "      <system-out>" << xml(detail) << "</system-out>\n";
     if (!link.redirect().empty())
         out << "      <system-out>redirect: " << xml(std::string(link.redirect())) << "</system-out>\n";
     out << "    </testcase>\n";
@@ -85,7 +90,8 @@ void writeJunitReport(std::ostream& out, const RunRecord& run) {
         const bool stoppedHere = run.interrupted && i + 1 == run.pages.size();
         out << "  <testsuite name=\"" << xml(page.path) << "\" tests=\"" << counts.links + errors
             << "\" failures=\"" << counts.errors << "\" errors=\"" << errors << "\" skipped=\""
-            << counts.undetermined << "\" time=\"" << seconds(page.seconds) << "\">\n";
+            << counts.undetermined + counts.excluded + counts.blocked << "\" time=\"" << seconds(page.seconds)
+            << "\">\n";
         if (stoppedHere)
             out << kInterruptedProperty;
         if (page.failure) {

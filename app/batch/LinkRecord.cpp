@@ -13,6 +13,12 @@ const std::string kUnknown = win::EncodeUtf8(linkcheck::RESULT_UNKNOWN);
 }  // namespace
 
 const char* LinkRecord::key() const {
+    if (excluded)
+        return "excluded";
+    if (accepted)
+        return "accepted";
+    if (!blocked.empty())
+        return "blocked";
     if (result == kOk)
         return "ok";
     if (result == kLinkError)
@@ -22,7 +28,30 @@ const char* LinkRecord::key() const {
     return "stopped";
 }
 
-bool LinkRecord::isError() const { return result == kLinkError; }
+bool LinkRecord::isError() const {
+    if (excluded || accepted)
+        return false;
+    if (!blocked.empty())
+        return blockedAs == BlockedAs::Error;
+    return result == kLinkError;
+}
+
+const char* LinkRecord::verdict() const {
+    const char* own = key();
+    return excluded || accepted || !blocked.empty() ? own : nullptr;
+}
+
+bool LinkRecord::passes() const {
+    if (excluded)
+        return false;
+    if (accepted)
+        return true;
+    if (!blocked.empty())
+        return blockedAs == BlockedAs::Ok;
+    return result == kOk;
+}
+
+bool LinkRecord::quiet() const { return excluded || (passes() && !accepted); }
 
 std::string_view LinkRecord::redirect() const {
     return answer.status >= 300 && answer.status < 400 ? std::string_view(answer.location) : std::string_view();
@@ -43,10 +72,16 @@ std::string LinkRecord::summary() const {
 
 void Counts::add(const LinkRecord& link) {
     ++links;
-    if (link.result == kOk)
-        ++ok;
+    if (link.excluded)
+        ++excluded;
+    else if (link.accepted)
+        ++accepted;
     else if (link.isError())
         ++errors;
+    else if (!link.blocked.empty())
+        ++(link.blockedAs == BlockedAs::Ok ? ok : blocked);
+    else if (link.result == kOk)
+        ++ok;
     else
         ++undetermined;
 }
@@ -56,6 +91,9 @@ void Counts::add(const Counts& other) {
     ok += other.ok;
     errors += other.errors;
     undetermined += other.undetermined;
+    excluded += other.excluded;
+    accepted += other.accepted;
+    blocked += other.blocked;
 }
 
 Counts PageRecord::counts() const {

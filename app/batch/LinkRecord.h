@@ -8,6 +8,9 @@
 #include "contracts/host/Document.h"
 #include "hostlibs/run/UrlAnswer.h"
 
+// What a batch run makes of a bot wall (--blocked).
+enum class BlockedAs { Warn, Error, Ok };
+
 // One row of the dialog after a check, as the reports show it (UTF-8), with what the host's checker
 // learnt of its URL.
 struct LinkRecord {
@@ -20,10 +23,25 @@ struct LinkRecord {
     std::optional<int> line;  // of the link's element, 1-based
     std::optional<int> column;
     tarn::UrlAnswer answer;  // the checker's answer for the URL; none for a link the run did not reach
+    bool cached = false;     // its answer came from the cache (--cache): not asked in this run
+    bool excluded = false;   // left out by --exclude, --include or an ignore marker: never requested
+    bool accepted = false;   // not OK, but its status is one --accept names
+    std::string blocked;     // a bot wall's reason in words (tarn::blockedReason); empty for none
+    BlockedAs blockedAs = BlockedAs::Warn;
 
-    // "ok", "error", "unknown" or "stopped" (the run ended before the link's answer).
+    // "excluded", "accepted", "blocked", else as the dialog says: "ok", "error", "unknown" or "stopped"
+    // (the run ended before the link's answer).
     const char* key() const;
+    // The run's own verdict, which reports show in place of the dialog's result: "excluded", "accepted" or
+    // "blocked"; null when the dialog's stands.
+    const char* verdict() const;
+    // Whether the link fails the run.
     bool isError() const;
+    // Whether the link passes: OK, accepted, or a bot wall the run counts as OK.
+    bool passes() const;
+    // Whether the text report leaves the link out unless asked for every link: OK, left out, or a bot
+    // wall the run counts as OK. An accepted link is listed, since it is not OK.
+    bool quiet() const;
     int status() const { return answer.status; }
     // A redirect's target, resolved against the URL; empty unless the link answered 3xx.
     std::string_view redirect() const;
@@ -38,6 +56,9 @@ struct Counts {
     int ok = 0;
     int errors = 0;
     int undetermined = 0;
+    int excluded = 0;
+    int accepted = 0;
+    int blocked = 0;  // bot walls that neither fail the run nor count as OK
 
     void add(const LinkRecord& link);
     void add(const Counts& other);

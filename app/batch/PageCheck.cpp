@@ -11,6 +11,8 @@
 #include "app/SaveCorrections.h"
 #include "app/StopSignals.h"
 #include "app/batch/DialogDriver.h"
+#include "app/batch/IgnoreMarkers.h"
+#include "contracts/dialog/LinkCheckFace.h"
 #include "app/batch/RedirectPlan.h"
 #include "platform/headless/HeadlessFrontEnd.h"
 #include "platform/win/Utf8.h"
@@ -44,7 +46,23 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
 
     const std::shared_ptr<tarn::RunContext> run = setting.run->page();
     const tarn::CheckJournal& journal = run->journal();
-    DialogDriver driver(window, setting.signals, setting.progress, path, journal,
+    const std::set<std::pair<std::uint32_t, std::uint32_t>> ignored = ignoredPlaces(*page->document);
+    auto leftOut = [&ignored, &setting](const std::string& url, std::optional<int> line, std::optional<int> column) {
+        return (line && ignored.contains({static_cast<std::uint32_t>(*line), static_cast<std::uint32_t>(*column)})) ||
+               setting.scope.excludes(url);
+    };
+    const AnswerCache::Clock::time_point now = AnswerCache::Clock::now();
+    auto cached = [&setting, now](const std::string& url) {
+        return setting.cache != nullptr ? setting.cache->fresh(url, setting.maxCacheAge, now) : std::nullopt;
+    };
+    // A link with a fresh answer in the cache is not asked either: unticked as one left out, and given
+    // its kept answer once the rows are read.
+    auto excluded = [&](const std::string& url, const std::optional<SourcePosition>& place) {
+        return leftOut(url, place ? std::optional<int>(static_cast<int>(place->line)) : std::nullopt,
+                       place ? std::optional<int>(static_cast<int>(place->column)) : std::nullopt) ||
+               cached(url).has_value();
+    };
+    DialogDriver driver(window, setting.signals, setting.progress, path, journal, excluded,
                         setting.fixRedirects ? redirectPlanner(setting.signals, journal, setting.fixCrossHost)
                                              : DialogDriver::Planner{});
     headless::HeadlessFrontEnd frontEnd;
@@ -56,6 +74,18 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
     }
 
     record.links = std::move(driver.rows());
+    for (LinkRecord& link : record.links) {
+        if (link.excluded && !leftOut(link.url, link.line, link.column)) {
+            if (const std::optional<AnswerCache::Entry> entry = cached(link.url)) {
+                link.excluded = false;
+                link.cached = true;
+                link.result = win::EncodeUtf8(linkcheck::RESULT_OK);
+                link.code = std::to_string(entry->status);
+                link.answer.status = entry->status;
+            }
+        }
+        applyRules(link, setting.rules);
+    }
     auto fixRecord = [&record](int row, std::string to, std::string why) {
         const LinkRecord& link = record.links[static_cast<std::size_t>(row)];
         return FixRecord{link.url, std::move(to), std::move(why), link.line, link.column};

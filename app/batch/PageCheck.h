@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "app/batch/AnswerCache.h"
 #include "app/batch/LinkRecord.h"
+#include "app/batch/LinkRules.h"
+#include "app/batch/LinkScope.h"
 #include "hostlibs/run/RunContext.h"
 
 class PluginModule;
@@ -21,10 +24,15 @@ struct PageCheckSetting {
     bool dryRun;        // the fixes are made in the dialog and reported, the page is not written
     bool keepChanges;   // the record keeps what the fixes change, for a patch or the SARIF report
     std::shared_ptr<tarn::RunContext> run;  // each page is a page of it
+    const LinkScope& scope;
+    LinkRules rules;
+    const AnswerCache* cache;  // null: none
+    std::chrono::seconds maxCacheAge;
 };
 
 // Runs the module's dialog on one page in the headless front end and gives its rows with the answers the
-// host's checker got for them. A page that cannot be read or checked gives its failure and no links.
-// With fixRedirects, the fixes that answered "OK" are written as the dialog's OK writes them (unless
-// dryRun), and suspect ones are left alone and recorded with the reason.
+// host's checker got for them. Links the scope or an ignore marker leaves out are never requested. A page
+// that cannot be read or checked gives its failure and no links. With fixRedirects, the fixes that answered
+// "OK" are written as the dialog's OK writes them (unless dryRun), and suspect ones are left alone and
+// recorded with the reason.
 PageRecord checkPage(const std::string& path, const PageCheckSetting& setting);

@@ -10,19 +10,29 @@ std::string orDash(const std::string& text) { return text.empty() ? "-" : forPeo
 
 void writeCounts(std::ostream& out, const Counts& counts, double seconds) {
     out << counts.links << " links, " << counts.ok << " OK, " << counts.errors << " link errors, "
-        << counts.undetermined << " undetermined, " << std::fixed << std::setprecision(2) << seconds << " s\n";
+        << counts.undetermined << " undetermined, ";
+    // What only some runs have is said when there is some.
+    for (const auto& [count, word] : {std::pair{counts.accepted, "accepted"}, std::pair{counts.blocked, "blocked"},
+                                      std::pair{counts.excluded, "excluded"}}) {
+        if (count > 0)
+            out << count << ' ' << word << ", ";
+    }
+    out << std::fixed << std::setprecision(2) << seconds << " s\n";
 }
 
 void writeLink(std::ostream& out, const std::string& path, const LinkRecord& link) {
     out << forPeople(path) << ':';
     if (link.line)
         out << *link.line << ':' << *link.column << ':';
-    out << ' ' << orDash(link.result) << ' ' << orDash(link.code) << ' ' << forPeople(link.url) << " ("
-        << orDash(link.tag) << ' ' << orDash(link.attribute) << " \"" << forPeople(link.text) << "\")";
+    const char* verdict = link.verdict();
+    out << ' ' << (verdict != nullptr ? verdict : orDash(link.result)) << ' ' << orDash(link.code) << ' '
+        << forPeople(link.url) << " (" << orDash(link.tag) << ' ' << orDash(link.attribute) << " \"" << forPeople(link.text) << "\")";
     if (!link.redirect().empty())
         out << " -> " << forPeople(link.redirect());
     if (!link.failure().empty())
         out << " [" << forPeople(link.failure()) << ']';
+    if (!link.blocked.empty())
+        out << " [" << link.blocked << ']';
     out << '\n';
 }
 
@@ -31,7 +41,7 @@ void writeLink(std::ostream& out, const std::string& path, const LinkRecord& lin
 void writeTextReport(std::ostream& out, const RunRecord& run, bool all) {
     for (const PageRecord& page : run.pages) {
         for (const LinkRecord& link : page.links) {
-            if (all || link.key() != std::string_view("ok"))
+            if (all || !link.quiet())
                 writeLink(out, page.path, link);
         }
         for (const FixRecord& fix : page.replaced)

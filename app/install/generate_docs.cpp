@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/OptionTable.h"
+#include "app/options/OptionTableJson.h"
 #include "app/ProgramOptions.h"
 #include "app/batch/BatchOptions.h"
 #include "app/install/Completion.h"

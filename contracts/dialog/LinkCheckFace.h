@@ -54,4 +54,8 @@ inline constexpr char16_t RESULT_UNKNOWN[] = u"不明";
 inline constexpr char16_t RESULT_STOPPED[] = u"チェック停止";
 inline constexpr char16_t CODE_CONNECT_ERROR[] = u"接続エラー";
 
+// The user's option (a number under CQuorCommon::getHKCUTarnpageOptions) that makes the check wait for
+// Start instead of starting as the dialog opens.
+inline constexpr char16_t SETTING_MANUAL_START[] = u"isLinkCheckManualStart";
+
 }  // namespace linkcheck

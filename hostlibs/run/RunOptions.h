@@ -11,6 +11,9 @@ namespace tarn {
 struct RequestOptions {
     std::optional<int> parallel;  // requests at once in all; 1 asks one link at a time
     std::optional<int> perHost;   // requests at once to one host and port
+    std::optional<int> timeout;   // seconds for one link, its HEAD and GET together; unset: the dialog's limit
+    std::string userAgent;        // sent with every request; empty: the checker's own
+    std::vector<std::string> headers;  // "Name: value", sent with every request
 };
 
 // Lines for a person that the dialog itself stays silent about (no browser gave its page); the program

@@ -49,4 +49,9 @@ struct UrlAnswer {
     std::string_view header(std::string_view name) const { return findHeader(headers, name); }
 };
 
+// Why an answer is a wall put up against checkers rather than a broken link, in words: "bot challenge"
+// (a 403 that says it is one: cf-mitigated: challenge), "status 999" (a refusal some sites give every
+// program), "rate limited" (a 429 still refused after its hold); empty for any other answer.
+std::string_view blockedReason(const UrlAnswer& answer);
+
 }  // namespace tarn

@@ -50,7 +50,7 @@ std::shared_ptr<tarn::RequestEngine> CExtenUrlChecker::Session::forCall(CWnd* ow
             // Made once a run, so a setting out of range is said once.
             engine = run->engine([&options] {
                 return std::make_shared<tarn::RequestEngine>(tarn::requestLimits(options.requests, options.notices),
-                                                             options.goodAnswers);
+                                                             options.goodAnswers, options.requests);
             });
         }
         current = engine;
@@ -87,7 +87,10 @@ bool CExtenUrlChecker::getHeaderStatus(const CString& url, int& status, bool) {
         return false;
     }
     const unsigned int host = engineer->rememberHost(Url(url).get_element(tarn::URL_HOST));
-    const std::shared_ptr<tarn::RequestEngine> engine = session_->forCall(ownerWnd, limit);
+    // The run's own limit stands in for the dialog's.
+    const std::optional<int> runTimeout = session_->run->options().requests.timeout;
+    const int bound = runTimeout ? *runTimeout * 1000 : limit;
+    const std::shared_ptr<tarn::RequestEngine> engine = session_->forCall(ownerWnd, bound);
     notifyOwner(ownerWnd, WM_HTTP_CONNECTING, host, 0);
 
     auto aborted = [this, engineer] { return closeRequested_.load() || engineer->isStopRequired(); };
@@ -100,7 +103,7 @@ bool CExtenUrlChecker::getHeaderStatus(const CString& url, int& status, bool) {
         }
     };
     tarn::UrlAnswer answer = engine != nullptr
-                                 ? engine->ask(*request, std::chrono::milliseconds(std::max(0, limit)), aborted, connected)
+                                 ? engine->ask(*request, std::chrono::milliseconds(std::max(0, bound)), aborted, connected)
                                  : tarn::failedAnswer(tarn::FailureKind::NoClient);
     if (aborted())
         answer = tarn::failedAnswer(tarn::FailureKind::Stopped);

@@ -17,7 +17,7 @@ CURL* LinkTransfer::prepare(const std::string& url, bool get, long timeoutMs) {
         if (easy_ == nullptr)
             return nullptr;
         applyRequestOptions(easy_);
-        curl_easy_setopt(easy_, CURLOPT_USERAGENT, checkerUserAgent().c_str());
+        headers_.applyTo(easy_);
         curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &LinkTransfer::onHeader);
         curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
         curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &refuseBody);

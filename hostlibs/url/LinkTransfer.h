@@ -4,6 +4,7 @@
 #include <curl/curl.h>
 
 #include "hostlibs/url/AskedUrl.h"
+#include "hostlibs/url/RequestHeaders.h"
 #include "hostlibs/url/RequestRules.h"
 #include "hostlibs/url/TransferFailure.h"
 
@@ -14,7 +15,8 @@ namespace tarn {
 // handle keeps the connections). Touched only by the thread that drives the multi handle.
 class LinkTransfer {
 public:
-    LinkTransfer() = default;
+    // `headers` outlives the transfer.
+    explicit LinkTransfer(const RequestHeaders& headers) : headers_(headers) {}
     LinkTransfer(const LinkTransfer&) = delete;
     LinkTransfer& operator=(const LinkTransfer&) = delete;
     ~LinkTransfer() { release(); }
@@ -42,6 +44,7 @@ private:
     static int onReady(void* self, char* remoteIp, char* localIp, int remotePort, int localPort);
     static curl_socket_t onOpenSocket(void* self, curlsocktype purpose, curl_sockaddr* address);
 
+    const RequestHeaders& headers_;
     CURL* easy_ = nullptr;
     bool get_ = false;
     AnswerHead head_;

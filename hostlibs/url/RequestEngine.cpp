@@ -74,10 +74,11 @@ struct RequestEngine::Job {
     bool everReady = false;
 };
 
-RequestEngine::RequestEngine(RequestLimits limits, AnswerReuse reuse)
+RequestEngine::RequestEngine(RequestLimits limits, AnswerReuse reuse, const RequestOptions& options)
     : descriptors_(descriptorBudget(limits.parallel)),
       limits_(withinDescriptors(limits, descriptors_)),
       reuse_(reuse),
+      headers_(options),
       pacing_(limits.perHost) {
     initialiseCurlOnce();
     multi_ = curl_multi_init();
@@ -282,7 +283,7 @@ void RequestEngine::launch(const JobPtr& job) {
             state.transfer = std::move(idleTransfers_.back());
             idleTransfers_.pop_back();
         } else {
-            state.transfer = std::make_unique<LinkTransfer>();
+            state.transfer = std::make_unique<LinkTransfer>(headers_);
         }
     }
     CURL* easy = state.transfer->prepare(state.request.url, state.get, timeoutMs);

@@ -19,6 +19,7 @@
 #include "hostlibs/url/AskedUrl.h"
 #include "hostlibs/url/DescriptorBudget.h"
 #include "hostlibs/url/HostPacing.h"
+#include "hostlibs/url/RequestHeaders.h"
 #include "hostlibs/url/RequestLimits.h"
 
 namespace tarn {
@@ -41,7 +42,8 @@ class RequestEngine {
 public:
     using Clock = std::chrono::steady_clock;
 
-    RequestEngine(RequestLimits limits, AnswerReuse reuse);
+    // `options`: what every request sends besides its request line (user agent, headers).
+    RequestEngine(RequestLimits limits, AnswerReuse reuse, const RequestOptions& options = {});
     RequestEngine(const RequestEngine&) = delete;
     RequestEngine& operator=(const RequestEngine&) = delete;
     // Ends every request under way and the thread; nothing is requested afterwards.
@@ -89,6 +91,7 @@ private:
     const DescriptorBudget descriptors_;
     const RequestLimits limits_;  // as given, within the descriptors
     const AnswerReuse reuse_;
+    const RequestHeaders headers_;  // before the transfers, which use it, so it is destroyed after them
     CURLM* multi_ = nullptr;
 
     std::mutex mutex_;

@@ -42,7 +42,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const char16_t* const MANUAL_START_VALUE = u"isLinkCheckManualStart";
+const char16_t* const MANUAL_START_VALUE = linkcheck::SETTING_MANUAL_START;
 
 }  // namespace
 

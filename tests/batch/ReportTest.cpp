@@ -92,7 +92,8 @@ TEST_F(ReportTest, JsonHasEveryLinkFieldByField) {
     EXPECT_EQ(links[3]["failure"], "connection refused");
     EXPECT_FALSE(links[1].contains("failure"));
 
-    const json counts = {{"links", 4}, {"ok", 2}, {"errors", 2}, {"undetermined", 0}};
+    const json counts = {{"links", 4},    {"ok", 2},       {"errors", 2}, {"undetermined", 0},
+                         {"excluded", 0}, {"accepted", 0}, {"blocked", 0}};
     EXPECT_EQ(result["counts"], counts);
     EXPECT_EQ(report["counts"], counts);
     EXPECT_EQ(report["interrupted"], false);

@@ -1,4 +1,4 @@
-#include "app/OptionTable.h"
+#include "app/options/OptionTableJson.h"
 
 #include <string_view>
 

@@ -1,0 +1,12 @@
+#pragma once
+#include "app/options/OptionTable.h"
+
+namespace CLI {
+class App;
+}
+
+// Adds the table's options to a command line, in the table's order.
+void addOptions(CLI::App& app, const OptionTable& table);
+
+// Whether the parsed command line gave the option.
+bool givenOn(const CLI::App& app, const Option& option);

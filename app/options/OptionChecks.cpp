@@ -1,0 +1,38 @@
+#include <charconv>
+
+#include "app/options/OptionTable.h"
+
+OptionCheck inRange(int lowest, int highest) {
+    return [lowest, highest](const std::string& value) -> std::string {
+        int number = 0;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+        if (error == std::errc() && end == value.data() + value.size() && number >= lowest && number <= highest)
+            return {};
+        return "\"" + value + "\" is not a whole number from " + std::to_string(lowest) + " to " +
+               std::to_string(highest);
+    };
+}
+
+std::string oneLine(const std::string& value) {
+    if (value.find_first_of(std::string("\r\n\0", 3)) == std::string::npos)
+        return {};
+    return "\"" + value + "\" holds a line break";
+}
+
+OptionCheck oneOf(std::vector<std::string> words) {
+    return [words = std::move(words)](const std::string& value) -> std::string {
+        std::string list;
+        for (const std::string& word : words) {
+            if (word == value)
+                return {};
+            list += (list.empty() ? "" : ", ") + word;
+        }
+        return "\"" + value + "\" is not one of " + list;
+    };
+}
+
+OptionCheck checkOf(const Option& option) {
+    if (option.check || option.words.empty())
+        return option.check;
+    return oneOf(option.words);
+}
