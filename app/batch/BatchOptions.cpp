@@ -96,7 +96,7 @@ OptionTable batchOptionTable(BatchOptions& options) {
                  "failing the run (warn, the default), a failure (error), or OK (ok)",
          .target = &options.blocked,
          .configKey = "blocked",
-         .check = oneOf({"warn", "error", "ok"})},
+         .words = {"warn", "error", "ok"}},
         {.name = "--cache",
          .typeName = "FILE",
          .help = "keep good answers (2xx) in FILE across runs, and do not ask again a URL whose kept answer is "
