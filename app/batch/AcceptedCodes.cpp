@@ -16,9 +16,9 @@ std::optional<int> statusOf(std::string_view text) {
 
 }  // namespace
 
-std::optional<AcceptedCodes> AcceptedCodes::parse(const std::string& spec) {
+std::optional<AcceptedCodes> AcceptedCodes::parse(const std::string& text) {
     AcceptedCodes codes;
-    std::string_view rest = spec;
+    std::string_view rest = text;
     while (true) {
         const std::size_t comma = rest.find(',');
         const std::string_view item = rest.substr(0, comma);
@@ -34,10 +34,10 @@ std::optional<AcceptedCodes> AcceptedCodes::parse(const std::string& spec) {
     }
 }
 
-std::string AcceptedCodes::problem(const std::string& spec) {
-    if (parse(spec))
+std::string AcceptedCodes::problem(const std::string& text) {
+    if (parse(text))
         return {};
-    return "\"" + spec + "\" is not a list of statuses and ranges such as 200-299,403,429";
+    return "\"" + text + "\" is not a list of statuses and ranges such as 200-299,403,429";
 }
 
 bool AcceptedCodes::contains(int status) const {

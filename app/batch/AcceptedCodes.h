@@ -8,10 +8,10 @@
 // whatever the dialog says of it.
 class AcceptedCodes {
 public:
-    // None when `spec` is not a list of statuses (100 to 999) and ranges of them.
-    static std::optional<AcceptedCodes> parse(const std::string& spec);
-    // Why `spec` cannot be read, quoting it; empty when it can.
-    static std::string problem(const std::string& spec);
+    // None when `text` is not a list of statuses (100 to 999) and ranges of them.
+    static std::optional<AcceptedCodes> parse(const std::string& text);
+    // Why `text` cannot be read, quoting it; empty when it can.
+    static std::string problem(const std::string& text);
 
     bool contains(int status) const;
 

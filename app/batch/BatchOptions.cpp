@@ -84,7 +84,7 @@ OptionTable batchOptionTable(BatchOptions& options) {
          .configKey = "include",
          .check = LinkScope::patternProblem},
         {.name = "--accept",
-         .typeName = "SPEC",
+         .typeName = "CODES",
          .help = "statuses and ranges that do not fail the run though the link is not OK, such as "
                  "200-299,403,429",
          .target = &options.accept,

@@ -23,7 +23,7 @@ struct BatchOptions {
     std::string outputPath;          // --output FILE: the report; empty: standard output
     std::vector<std::string> excludes;  // --exclude REGEX
     std::vector<std::string> includes;  // --include REGEX
-    std::string accept;                 // --accept SPEC; empty: none
+    std::string accept;                 // --accept CODES; empty: none
     std::string blocked = "warn";       // --blocked: warn, error or ok
     std::string cache;                  // --cache FILE; empty: none
     std::string maxCacheAge = "1d";     // --max-cache-age
