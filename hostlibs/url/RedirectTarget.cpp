@@ -9,28 +9,33 @@ namespace {
 
 bool isControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
 
+// Control bytes percent-encoded, as a Latin-1 byte already is.
+std::string withControlsEncoded(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(text.size());
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (isControl(byte)) {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 0x0F];
+        } else {
+            encoded += ch;
+        }
+    }
+    return encoded;
+}
+
 // The Location as a browser reads it: C0 controls and spaces trimmed from both ends, the controls left
 // inside percent-encoded.
 std::string cleaned(std::string_view location) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     const auto trimmed = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
     while (!location.empty() && trimmed(location.front()))
         location.remove_prefix(1);
     while (!location.empty() && trimmed(location.back()))
         location.remove_suffix(1);
-    std::string text;
-    text.reserve(location.size());
-    for (const char ch : location) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (isControl(byte)) {
-            text += '%';
-            text += kHex[byte >> 4];
-            text += kHex[byte & 0x0F];
-        } else {
-            text += ch;
-        }
-    }
-    return text;
+    return withControlsEncoded(location);
 }
 
 // `reference` resolved against `base` by the client's URL parser, spaces and non-ASCII bytes encoded;
@@ -60,7 +65,8 @@ std::string redirectTarget(const LinkRequest& request, std::string_view location
     // The client reads "#frag" as a relative path ("dir/#frag"): it names the page that was requested.
     if (reference.front() == '#')
         return request.url + reference;
-    std::string target = resolved(request.url, reference);
+    // The client's parser decodes a host name's escapes, so what it gives back is encoded again.
+    std::string target = withControlsEncoded(resolved(request.url, reference));
     if (target.empty())
         target = reference;
     if (target.find('#') == std::string::npos && !request.fragment.empty())

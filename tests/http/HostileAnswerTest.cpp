@@ -53,6 +53,10 @@ TEST(HostileAnswers, RedirectTargetsKeepTheFragmentAndEveryByte) {
     }
     SocketServer elsewhere(movedTo("http://127.0.0.1:1/x"));
     EXPECT_EQ(answerFor(elsewhere.url("/old#s")).location, "http://127.0.0.1:1/x#s");
+    // The client decodes a host name's escapes; the target holds no control byte all the same.
+    SocketServer escapedHost(movedTo("http://127.0.0.1%7F:1/x"));
+    const std::string target = answerFor(escapedHost.url("/old")).location;
+    EXPECT_EQ(target.find('\x7f'), std::string::npos) << target;
 }
 
 TEST(HostileAnswers, MalformedAnswersSayWhatWentWrong) {
