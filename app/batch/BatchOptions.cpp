@@ -1,7 +1,6 @@
 #include "app/batch/BatchOptions.h"
 
 #include <algorithm>
-#include <string_view>
 
 #include <CLI/CLI.hpp>
 
@@ -9,18 +8,12 @@
 #include "app/batch/AnswerCache.h"
 #include "app/batch/ExitCodes.h"
 #include "app/batch/LinkScope.h"
+#include "app/options/CommandLine.h"
 #include "app/options/ParseCommand.h"
 #include "app/options/RequestOptionTable.h"
 
 bool isBatchCommand(int argc, const char* const* argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--")
-            return false;
-        if (arg == "--check")
-            return true;
-    }
-    return false;
+    return givenBeforeEnd(argc, argv, "--check");
 }
 
 OptionTable batchOptionTable(BatchOptions& options) {

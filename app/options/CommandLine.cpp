@@ -39,3 +39,14 @@ void addOptions(CLI::App& app, const OptionTable& table) {
 }
 
 bool givenOn(const CLI::App& app, const Option& option) { return app.count(option.name) > 0; }
+
+bool givenBeforeEnd(int argc, const char* const* argv, std::string_view word) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--")
+            return false;
+        if (arg == word)
+            return true;
+    }
+    return false;
+}

@@ -1,4 +1,6 @@
 #pragma once
+#include <string_view>
+
 #include "app/options/OptionTable.h"
 
 namespace CLI {
@@ -10,3 +12,6 @@ void addOptions(CLI::App& app, const OptionTable& table);
 
 // Whether the parsed command line gave the option.
 bool givenOn(const CLI::App& app, const Option& option);
+
+// Whether `word` is one of the arguments before any "--" (a word that picks what the command does).
+bool givenBeforeEnd(int argc, const char* const* argv, std::string_view word);

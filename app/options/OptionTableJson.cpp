@@ -5,6 +5,8 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include "app/options/CommandLine.h"
+
 namespace {
 
 // A check or transform over a fixed set of words describes itself with the set in braces: "{a,b,c}", a
@@ -67,14 +69,7 @@ nlohmann::json describe(CLI::Option& option) {
 }  // namespace
 
 bool asksForOptionTable(int argc, const char* const* argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--")
-            return false;
-        if (arg == "--options-table")
-            return true;
-    }
-    return false;
+    return givenBeforeEnd(argc, argv, "--options-table");
 }
 
 void writeOptionTable(CLI::App& app, std::ostream& out) {

@@ -28,7 +28,6 @@ bool escapedInQuery(unsigned char byte) {
 }  // namespace
 
 std::string escapeRequestUrl(std::string_view url) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     const std::size_t authority = url.find("://");
     const std::size_t pathStart =
         authority == std::string_view::npos ? std::string_view::npos : url.find_first_of("/?", authority + 3);
@@ -42,14 +41,19 @@ std::string escapeRequestUrl(std::string_view url) {
         const auto byte = static_cast<unsigned char>(ch);
         inQuery = inQuery || ch == '?';
         if (inQuery ? escapedInQuery(byte) : escapedInPath(byte)) {
-            escaped += '%';
-            escaped += kHex[byte >> 4];
-            escaped += kHex[byte & 0x0F];
+            appendEscapedByte(escaped, byte);
         } else {
             escaped += ch;
         }
     }
     return escaped;
+}
+
+void appendEscapedByte(std::string& text, unsigned char byte) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    text += '%';
+    text += kHex[byte >> 4];
+    text += kHex[byte & 0x0F];
 }
 
 }  // namespace tarn

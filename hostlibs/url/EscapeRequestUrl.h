@@ -12,4 +12,7 @@ namespace tarn {
 // as does every '%' already written.
 std::string escapeRequestUrl(std::string_view url);
 
+// Appends `byte` as %XX (upper-case hex digits).
+void appendEscapedByte(std::string& text, unsigned char byte);
+
 }  // namespace tarn

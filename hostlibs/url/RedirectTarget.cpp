@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "hostlibs/url/EscapeRequestUrl.h"
+
 namespace tarn {
 namespace {
 
@@ -11,15 +13,12 @@ bool isControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
 
 // Control bytes percent-encoded, as a Latin-1 byte already is.
 std::string withControlsEncoded(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string encoded;
     encoded.reserve(text.size());
     for (const char ch : text) {
         const auto byte = static_cast<unsigned char>(ch);
         if (isControl(byte)) {
-            encoded += '%';
-            encoded += kHex[byte >> 4];
-            encoded += kHex[byte & 0x0F];
+            appendEscapedByte(encoded, byte);
         } else {
             encoded += ch;
         }
