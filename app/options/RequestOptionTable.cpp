@@ -1,6 +1,7 @@
 #include "app/options/RequestOptionTable.h"
 
 #include "hostlibs/url/RequestHeaders.h"
+#include "hostlibs/url/RequestLimits.h"
 
 OptionTable requestOptionTable(tarn::RequestOptions& options) {
     return {
@@ -10,13 +11,13 @@ OptionTable requestOptionTable(tarn::RequestOptions& options) {
                  "setting checkParallel; 1: one link at a time)",
          .target = &options.parallel,
          .configKey = "parallel",
-         .check = inRange(1, 256)},
+         .check = inRange(1, tarn::kMostParallel)},
         {.name = "--per-host",
          .typeName = "N",
          .help = "requests at once to one host (default 4, or the setting checkPerHost)",
          .target = &options.perHost,
          .configKey = "per_host",
-         .check = inRange(1, 64)},
+         .check = inRange(1, tarn::kMostPerHost)},
         {.name = "--timeout",
          .typeName = "SECONDS",
          .help = "give up on a link after SECONDS, its HEAD and GET together (1 to 300; default 20)",
