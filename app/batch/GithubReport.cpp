@@ -1,4 +1,6 @@
 #include <ostream>
+#include <string>
+#include <string_view>
 
 #include "app/batch/Reports.h"
 #include "app/batch/WorkingPath.h"
@@ -38,9 +40,12 @@ void writeGithubReport(std::ostream& out, const RunRecord& run) {
         if (page.failure)
             annotate(out, "error", file, std::nullopt, std::nullopt, "page not checked", *page.failure);
         for (const LinkRecord& link : page.links) {
-            if (!link.isError())
-                continue;
-            annotate(out, "error", file, link.line, link.column, "link error", link.summary());
+            // A bot wall says which one, whether the run counts it as an error (--blocked error) or not.
+            const std::string message = link.blocked.empty() ? link.summary() : link.summary() + " [" + link.blocked + ']';
+            if (link.isError())
+                annotate(out, "error", file, link.line, link.column, "link error", message);
+            else if (link.key() == std::string_view("blocked") && link.blockedAs == BlockedAs::Warn)
+                annotate(out, "warning", file, link.line, link.column, "blocked link", message);
         }
         for (const FixRecord& fix : page.replaced)
             annotate(out, "warning", file, fix.line, fix.column, run.dryRun ? "fix (dry run)" : "fixed link",

@@ -29,6 +29,11 @@ private:
 
 class FixReviewTest : public BatchTest {
 protected:
+    void SetUp() override {
+        server.server().Get("/wall", [](const httplib::Request&, httplib::Response& response) { response.status = 999; });
+        BatchTest::SetUp();
+    }
+
     // Every kind of moved link: a good move, and moves to the root, a login page and another host.
     std::string movedLinks() const {
         return "<a href=\"" + link("/p") + "\">good</a>\n<a href=\"" + link("/moved") + "\">root</a>\n<a href=\"" +
@@ -145,9 +150,10 @@ TEST_F(FixReviewTest, DryRunPatchAndSarifGiveWhatARealRunWrites) {
         EXPECT_EQ(readFile(dry / name), readFile(real / name)) << name;
 }
 
-// The CI formats: an annotation per link error and per fix, and a summary table written to a file.
+// The CI formats: an annotation per link error, bot wall and fix, and a summary table written to a file.
 TEST_F(FixReviewTest, GithubAndMarkdownReportsCarryErrorsAndFixes) {
-    const std::string bytes = "<html><body>\n<a href=\"" + link("/gone") + "\">gone</a>\n" + movedLinks() + "</body></html>\n";
+    const std::string bytes = "<html><body>\n<a href=\"" + link("/gone") + "\">gone</a>\n" + movedLinks() +
+                              "<a href=\"" + link("/wall") + "\">wall</a>\n</body></html>\n";
     const std::string page = writePage(bytes);
     std::string output;
     {
@@ -163,12 +169,15 @@ TEST_F(FixReviewTest, GithubAndMarkdownReportsCarryErrorsAndFixes) {
     EXPECT_NE(output.find("::warning file=page.html,line=4,col=1,title=suspect redirect left alone::" +
                           link("/moved") + " -> " + link("/") + " (site root)\n"),
               std::string::npos) << output;
+    EXPECT_NE(output.find("::warning file=page.html,line=7,col=1,title=blocked link::999 " + link("/wall") +
+                          " [status 999]\n"),
+              std::string::npos) << output;
 
     const std::string summary = (folder / "summary.md").string();
     EXPECT_EQ(check({"--fix", "redirects", "--dry-run", "--format", "markdown", "--output", summary, page}, output), 1);
     EXPECT_EQ(output, "");
     const std::string markdown = readFile(summary);
-    EXPECT_NE(markdown.find("| 5 | 2 | 1 | 2 | 1 | 3 |\n"), std::string::npos) << markdown;
+    EXPECT_NE(markdown.find("| 6 | 2 | 1 | 2 | 1 | 3 |\n"), std::string::npos) << markdown;
     EXPECT_NE(markdown.find("### Fixes (dry run: not written)"), std::string::npos) << markdown;
     EXPECT_NE(markdown.find(" | 404 | "), std::string::npos) << markdown;
 }
