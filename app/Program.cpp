@@ -64,12 +64,13 @@ int runAutomated(const ProgramOptions& options, const LoadedPage& page, PageHost
 int runInTerminal(const ProgramOptions& options, const LoadedPage& page, PageHost& host, HostWindow& window,
                   const PluginModule& module) {
     StopSignals signals;
-    ModuleRun dialog(module, host, dialogRun(options, noticesTo(window)));
+    const std::shared_ptr<tarn::RunContext> run = dialogRun(options, noticesTo(window));
+    ModuleRun dialog(module, host, run);
     bool ran = false;
     try {
         if (std::optional<std::string> note = tui::UseUtf8Locale())
             fail(*note);
-        TerminalRun terminal(window, options.page, signals);
+        TerminalRun terminal(window, options.page, signals, run->journal());
         ran = dialog.run(terminal.frontEnd());
         terminal.restore();
     } catch (const tui::TerminalError& e) {

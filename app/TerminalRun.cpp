@@ -8,12 +8,17 @@
 
 namespace {
 
-tui::HostView hostView(const HostWindow& window, const std::string& pagePath) {
+tui::HostView hostView(const HostWindow& window, const RedirectKey& redirect, const std::string& pagePath) {
     const std::string name = std::filesystem::path(pagePath).filename().string();
-    return {win::DecodeUtf8("tarnlink: " + name), [&window] { return window.statusText(); }};
+    auto status = [&window, &redirect](HWND dialog) {
+        const std::u16string lead = redirect.status(dialog);
+        return lead.empty() ? window.statusText() : lead + u" · " + window.statusText();
+    };
+    return {win::DecodeUtf8("tarnlink: " + name), status, [&redirect](HWND dialog) { redirect.enter(dialog); }};
 }
 
 }  // namespace
 
-TerminalRun::TerminalRun(const HostWindow& window, const std::string& pagePath, const StopSignals& signals)
-    : frontEnd_(terminal_, hostView(window, pagePath), signals.fd()) {}
+TerminalRun::TerminalRun(const HostWindow& window, const std::string& pagePath, const StopSignals& signals,
+                         const tarn::CheckJournal& journal)
+    : redirect_(journal), frontEnd_(terminal_, hostView(window, redirect_, pagePath), signals.fd()) {}

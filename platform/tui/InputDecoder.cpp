@@ -234,6 +234,7 @@ std::size_t InputDecoder::DecodeCsi(std::vector<InputEvent>& out) {
         case 11: out.push_back(Key(VK_F1, modifiers)); break;
         case 14: out.push_back(Key(VK_F4, modifiers)); break;
         case 17: out.push_back(Key(VK_F6, modifiers)); break;
+        case 18: out.push_back(Key(VK_F7, modifiers)); break;
         case 200: inPaste_ = true; break;
         default: break;
         }

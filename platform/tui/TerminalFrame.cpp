@@ -102,7 +102,7 @@ Frame TerminalFrontEnd::Compose() {
         }
     }
     if (height >= 2)
-        WriteLine(frame, height - 1, paint::SafeText(host_.status ? host_.status() : std::u16string()), Role::Status);
+        WriteLine(frame, height - 1, paint::SafeText(host_.status ? host_.status(IsWindow(dialog_) ? dialog_ : nullptr) : std::u16string()), Role::Status);
     if (help_) {
         DrawHelp(frame);
         frame.cursor.reset();

@@ -14,10 +14,12 @@ namespace tui {
 class Terminal;
 
 // What the host shows around the dialog: its window's title (the page's file name) at the top and its
-// status bar at the bottom, read again for every frame.
+// status bar at the bottom, read again for every frame (the dialog shown, or null). F7 is the host's own
+// key: it acts on the dialog through the dialog's input path, as the user's keys do.
 struct HostView {
     std::u16string title;
-    std::function<std::u16string()> status;
+    std::function<std::u16string(HWND dialog)> status;
+    std::function<void(HWND dialog)> f7;
 };
 
 // Shows modal dialogs in the terminal: the painter's cells over the host's window, redrawn where they

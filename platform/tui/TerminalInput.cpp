@@ -10,7 +10,7 @@
 #include "platform/win/WindowInput.h"
 
 // The user's keys and mouse as the messages a person's keyboard and mouse bring, through the dialog's own
-// input path; the host keeps F1 (and ? outside the edit box), F6 and Ctrl+L for itself.
+// input path; the host keeps F1 (and ? outside the edit box), F6, F7 and Ctrl+L for itself.
 
 namespace tui {
 
@@ -61,6 +61,9 @@ void TerminalFrontEnd::HandleKey(const InputEvent& event) {
             help_ = true;
         } else if (event.vk == VK_F6) {
             PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(kFitColumnsCommand, 0), 0);
+        } else if (event.vk == VK_F7) {
+            if (host_.f7)
+                host_.f7(dialog_);
         } else if (event.control && event.vk == 'L') {
             terminal_.Invalidate();
         } else {

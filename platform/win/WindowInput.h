@@ -44,6 +44,7 @@ inline constexpr WORD VK_DELETE = 0x2E;
 inline constexpr WORD VK_F1 = 0x70;
 inline constexpr WORD VK_F4 = 0x73;
 inline constexpr WORD VK_F6 = 0x75;
+inline constexpr WORD VK_F7 = 0x76;
 
 // WM_GETDLGCODE answers: which keys a control wants for itself instead of the dialog.
 inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;

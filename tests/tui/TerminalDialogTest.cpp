@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -80,6 +81,12 @@ protected:
         ProgramTest::SetUp();
         server.server().Get("/gone", [](const httplib::Request&, httplib::Response& response) { response.status = 404; });
         server.server().Get("/slow", [this](const httplib::Request&, httplib::Response&) { server.waitForRelease(); });
+        // Moved pages: one to another page, one to the site's root.
+        for (const auto& [from, to] : {std::pair{"/moved", "/ok"}, std::pair{"/news", "/"}})
+            server.server().Get(from, [this, to](const httplib::Request&, httplib::Response& response) {
+                response.status = 301;
+                response.set_header("Location", server.url(to));
+            });
         server.start();
     }
 
@@ -213,6 +220,51 @@ TEST_F(TerminalDialog, At100x30FilterSortTicksAndACorrectionByKeysAndMouseAreWri
     EXPECT_NE(written.find("href=\"" + server.url("/new") + "\""), std::string::npos) << written;
     EXPECT_EQ(written.find(gone), std::string::npos) << written;
     ExpectRestored(*term);
+}
+
+// The status bar tells where the selected link's permanent redirect leads, and F7 types it in as the new URL.
+TEST_F(TerminalDialog, TheStatusBarShowsASelectedPermanentRedirectAndF7EntersItAsTheNewUrl) {
+    useAutomaticStart();
+    const std::string moved = server.url("/moved");
+    const std::string news = server.url("/news");
+    const std::string target = server.url("/ok");
+    const std::string page = writePage("<html><body>\n<p><a href=\"" + moved + "\">移転</a>\n<p><a href=\"" + news +
+                                       "\">お知らせ</a>\n</body></html>\n");
+    auto term = open(page, 200, 50);
+    ASSERT_TRUE(term->waitForText(kFinished)) << term->screenText();
+    auto selectRow = [&](const std::string& url) {
+        const std::vector<std::string> screen = term->screen();
+        const int line = lineOf(screen, url);
+        ASSERT_GE(line, 0) << term->screenText();
+        term->click(cellOf(screen[static_cast<std::size_t>(line)], url) + 2, line);
+    };
+    auto statusHas = [&](const std::string& text) {
+        return term->waitFor([&](const auto& lines) { return lines.back().find(text) != std::string::npos; });
+    };
+
+    selectRow(news);
+    ASSERT_TRUE(statusHas("301 → " + site() + " [suspect: site root] · F7: new URL")) << term->screenText();
+    selectRow(moved);
+    ASSERT_TRUE(statusHas("301 → " + target + " · F7: new URL")) << term->screenText();
+    EXPECT_EQ(term->screen().back().find("suspect"), std::string::npos) << term->screenText();
+
+    // F7 with the list focused: the box gets the target, and Apply takes it as typed text.
+    term->keys({"F7"});
+    ASSERT_TRUE(term->waitFor([&](const auto& lines) {
+        return std::count_if(lines.begin(), lines.end() - 1,
+                             [&](const std::string& l) { return l.find(target) != std::string::npos; }) == 1;
+    })) << term->screenText();
+    term->keys({"M-y"});
+    ASSERT_TRUE(term->waitForText("*" + target)) << term->screenText();
+    const std::vector<std::string> screen = term->screen();
+    const int line = lineOf(screen, "キャンセル");
+    ASSERT_GE(line, 0) << term->screenText();
+    term->click(cellOf(screen[static_cast<std::size_t>(line)], " OK ") + 1, line);
+    EXPECT_EQ(term->waitForExit(), 0);
+    EXPECT_NE(term->screenText().find("1 correction(s) written to"), std::string::npos) << term->screenText();
+    const std::string written = readFile(page);
+    EXPECT_NE(written.find("href=\"" + target + "\""), std::string::npos) << written;
+    EXPECT_NE(written.find("href=\"" + news + "\""), std::string::npos) << written;
 }
 
 TEST_F(TerminalDialog, At120x40And100x30TheWholeDialogShowsWithRowsBesideTheirResults) {
