@@ -17,7 +17,7 @@ const std::vector<std::u16string>& KeyHelpLines() {
         u"Left, Right         scroll the list sideways, a column at a time",
         u"F4, Alt+Down        open the combo box",
         u"F6                  fit the list's columns to their contents",
-        u"F7                  the selected link's permanent redirect (on the status line) as its new URL",
+        u"F7                  the status line's redirect target as the new URL",
         u"Ctrl+L              draw the screen again",
         u"F1, ?               this help",
         u"",
