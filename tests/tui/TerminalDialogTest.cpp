@@ -248,7 +248,10 @@ TEST_F(TerminalDialog, TheStatusBarShowsASelectedPermanentRedirectAndF7EntersItA
     ASSERT_TRUE(statusHas("301 → " + target + " · F7: new URL")) << term->screenText();
     EXPECT_EQ(term->screen().back().find("suspect"), std::string::npos) << term->screenText();
 
-    // F7 with the list focused: the box gets the target, and Apply takes it as typed text.
+    // F7 with the other correction chosen: it chooses the new URL, the box gets the target, and Apply takes it
+    // as typed text.
+    term->keys({"M-d"});
+    ASSERT_TRUE(term->waitForText("(*) リンクの属性の削除(D)")) << term->screenText();
     term->keys({"F7"});
     ASSERT_TRUE(term->waitFor([&](const auto& lines) {
         return std::count_if(lines.begin(), lines.end() - 1,
