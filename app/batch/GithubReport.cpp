@@ -41,7 +41,8 @@ void writeGithubReport(std::ostream& out, const RunRecord& run) {
             annotate(out, "error", file, std::nullopt, std::nullopt, "page not checked", *page.failure);
         for (const LinkRecord& link : page.links) {
             // A bot wall says which one, whether the run counts it as an error (--blocked error) or not.
-            const std::string message = link.blocked.empty() ? link.summary() : link.summary() + " [" + link.blocked + ']';
+            const std::string message =
+                link.blocked.empty() ? link.summary() : link.summary() + " [" + link.blocked + ']';
             if (link.isError())
                 annotate(out, "error", file, link.line, link.column, "link error", message);
             else if (link.key() == std::string_view("blocked") && link.blockedAs == BlockedAs::Warn)

@@ -101,8 +101,10 @@ Frame TerminalFrontEnd::Compose() {
             }
         }
     }
-    if (height >= 2)
-        WriteLine(frame, height - 1, paint::SafeText(host_.status ? host_.status(IsWindow(dialog_) ? dialog_ : nullptr) : std::u16string()), Role::Status);
+    if (height >= 2) {
+        HWND shown = dialog_ != nullptr && IsWindow(dialog_) ? dialog_ : nullptr;
+        WriteLine(frame, height - 1, paint::SafeText(host_.status ? host_.status(shown) : std::u16string()), Role::Status);
+    }
     if (help_) {
         DrawHelp(frame);
         frame.cursor.reset();

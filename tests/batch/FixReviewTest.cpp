@@ -30,7 +30,8 @@ private:
 class FixReviewTest : public BatchTest {
 protected:
     void SetUp() override {
-        server.server().Get("/wall", [](const httplib::Request&, httplib::Response& response) { response.status = 999; });
+        server.server().Get("/wall",
+                            [](const httplib::Request&, httplib::Response& response) { response.status = 999; });
         BatchTest::SetUp();
     }
 
