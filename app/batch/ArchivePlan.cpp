@@ -22,7 +22,8 @@ constexpr std::size_t kAnswerLimit = 64 * 1024;
 constexpr std::chrono::seconds kDefaultLimit{30};
 
 bool isDead(const LinkRecord& link) {
-    return link.status() == 404 || link.status() == 410 || link.answer.failureKind == tarn::FailureKind::HostNotResolved;
+    return link.status() == 404 || link.status() == 410 ||
+           link.answer.failureKind == tarn::FailureKind::HostNotResolved;
 }
 
 std::string queryValue(const std::string& text) {
@@ -38,7 +39,7 @@ std::string queryValue(const std::string& text) {
     return encoded;
 }
 
-// The snapshot the archive offers for `url`; none when the question got no usable answer.
+// The snapshot the answer to `question` offers; none when it got no usable answer.
 std::optional<std::string> askArchive(tarn::RequestEngine& engine, const std::string& question,
                                       std::chrono::milliseconds limit, const StopSignals& signals) {
     std::optional<tarn::LinkRequest> request = tarn::requestFor(CString::FromUtf8(question));
@@ -88,7 +89,8 @@ DialogDriver::Planner archivePlanner(const StopSignals& signals, std::shared_ptr
             if (isNew) {
                 if (!engine)
                     engine = tarn::runEngine(*run);
-                known->second = askArchive(*engine, archiveQuery(lookup.endpoint, link.url, lookup.date), limit, signals);
+                const std::string question = archiveQuery(lookup.endpoint, link.url, lookup.date);
+                known->second = askArchive(*engine, question, limit, signals);
             }
             if (known->second)
                 plan.fixes.push_back({static_cast<int>(row), win::DecodeUtf8(*known->second), "archive"});

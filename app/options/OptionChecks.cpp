@@ -23,7 +23,8 @@ std::string oneLine(const std::string& value) {
 }
 
 std::string webUrlProblem(const std::string& value) {
-    const bool blank = std::any_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+    const bool blank =
+        std::any_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
     for (const std::string_view scheme : {"http://", "https://"}) {
         if (!blank && value.size() > scheme.size() && value.starts_with(scheme) &&
             value.find_first_of("/?#", scheme.size()) != scheme.size())

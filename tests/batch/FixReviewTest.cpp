@@ -152,7 +152,8 @@ class ArchiveService {
 public:
     ArchiveService() {
         auto status = [this](const char* path, int code) {
-            server.server().Get(path, [code](const httplib::Request&, httplib::Response& response) { response.status = code; });
+            server.server().Get(path,
+                                [code](const httplib::Request&, httplib::Response& response) { response.status = code; });
         };
         status("/lost", 404);
         status("/lost410", 410);
@@ -163,7 +164,8 @@ public:
             const std::lock_guard lock(mutex_);
             asked_[request.get_param_value("url")] = request.get_param_value("timestamp");
             const auto it = answers_.find(request.get_param_value("url"));
-            response.set_content(it != answers_.end() ? it->second : R"({"archived_snapshots":{}})", "application/json");
+            response.set_content(it != answers_.end() ? it->second : R"({"archived_snapshots":{}})",
+                                 "application/json");
         });
         server.start();
     }
