@@ -25,9 +25,12 @@ std::string oneLine(const std::string& value) {
 std::string webUrlProblem(const std::string& value) {
     const bool blank =
         std::any_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+    std::string lower = value;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     for (const std::string_view scheme : {"http://", "https://"}) {
-        if (!blank && value.size() > scheme.size() && value.starts_with(scheme) &&
-            value.find_first_of("/?#", scheme.size()) != scheme.size())
+        if (!blank && value.size() > scheme.size() && lower.starts_with(scheme) &&
+            value.find_first_of("/?#:@", scheme.size()) != scheme.size())
             return {};
     }
     return "\"" + value + "\" is not an http or https URL";
