@@ -46,16 +46,31 @@ OptionTable batchOptionTable(BatchOptions& options) {
         {.name = "--fix",
          .typeName = "KIND[,KIND]",
          .help = "fix these kinds of links (comma-separated): redirects replaces a link that answers 301 or 308 by "
-                 "the end of its permanent redirects when that answers OK and is not suspect",
+                 "the end of its permanent redirects when that answers OK and is not suspect; archive replaces a "
+                 "dead link (404, 410, a host name that does not resolve) by its archived copy when that answers OK",
          .target = &options.fixes,
          .configKey = "fix",
-         .words = {"redirects"},
+         .words = {"redirects", "archive"},
          .delimiter = ','},
         {.name = "--fix-redirects", .help = "the same as --fix redirects", .target = &options.fixRedirects},
         {.name = "--fix-cross-host",
          .help = "let a redirect fix lead to another host (another registrable domain or IP address)",
          .target = &options.fixCrossHost,
          .configKey = "fix_cross_host"},
+        {.name = "--archive-endpoint",
+         .typeName = "URL",
+         .help = "ask this availability service for the archived copies of dead links (default "
+                 "https://archive.org/wayback/available)",
+         .target = &options.archiveEndpoint,
+         .configKey = "archive_endpoint",
+         .check = webUrlProblem},
+        {.name = "--archive-date",
+         .typeName = "YYYYMMDD",
+         .help = "ask for the archived copy closest to this day (default: the day the page file was last "
+                 "modified)",
+         .target = &options.archiveDate,
+         .configKey = "archive_date",
+         .check = dayProblem},
         {.name = "--dry-run", .help = "make and report the fixes, but write no page", .target = &options.dryRun},
         {.name = "--diff",
          .typeName = "FILE",
@@ -130,5 +145,6 @@ std::optional<BatchOptions> parseBatchOptions(int argc, const char* const* argv,
     }
     options.fixRedirects =
         options.fixRedirects || std::find(options.fixes.begin(), options.fixes.end(), "redirects") != options.fixes.end();
+    options.fixArchive = std::find(options.fixes.begin(), options.fixes.end(), "archive") != options.fixes.end();
     return options;
 }

@@ -18,6 +18,9 @@ struct BatchOptions {
     std::vector<std::string> fixes;  // --fix KIND[,KIND]
     bool fixRedirects = false;       // --fix redirects, or --fix-redirects
     bool fixCrossHost = false;       // --fix-cross-host: a redirect to another host may be written
+    bool fixArchive = false;         // --fix archive
+    std::string archiveEndpoint = "https://archive.org/wayback/available";  // --archive-endpoint URL
+    std::string archiveDate;         // --archive-date YYYYMMDD; empty: each page file's modification day
     bool dryRun = false;             // --dry-run: the fixes are made and reported, no page is written
     std::string diffPath;            // --diff FILE: the patch of the fixes; empty: none
     std::string outputPath;          // --output FILE: the report; empty: standard output

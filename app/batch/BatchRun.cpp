@@ -164,6 +164,9 @@ int runBatch(int argc, const char* const* argv) {
                              progress.get(),
                              options->fixRedirects,
                              options->fixCrossHost,
+                             options->fixArchive ? std::optional<ArchiveLookup>(ArchiveLookup{options->archiveEndpoint,
+                                                                                              options->archiveDate})
+                                                 : std::nullopt,
                              options->dryRun,
                              keepChanges,
                              context,

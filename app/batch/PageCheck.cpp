@@ -3,6 +3,8 @@
 #include <chrono>
 #include <iostream>
 #include <optional>
+#include <set>
+#include <vector>
 
 #include "app/HostWindow.h"
 #include "app/LoadedPage.h"
@@ -10,12 +12,47 @@
 #include "app/PageHost.h"
 #include "app/SaveCorrections.h"
 #include "app/StopSignals.h"
+#include "app/batch/ArchivePlan.h"
 #include "app/batch/DialogDriver.h"
 #include "app/batch/IgnoreMarkers.h"
-#include "contracts/dialog/LinkCheckFace.h"
 #include "app/batch/RedirectPlan.h"
+#include "contracts/dialog/LinkCheckFace.h"
 #include "platform/headless/HeadlessFrontEnd.h"
 #include "platform/win/Utf8.h"
+
+namespace {
+
+// The planners of the fix kinds asked for, as one: a row gets the first fix planned for it.
+DialogDriver::Planner fixPlanner(const PageCheckSetting& setting, const std::string& path,
+                                 const std::shared_ptr<tarn::RunContext>& run) {
+    std::vector<DialogDriver::Planner> planners;
+    if (setting.fixRedirects)
+        planners.push_back(redirectPlanner(setting.signals, run->journal(), setting.fixCrossHost));
+    if (setting.archive) {
+        ArchiveLookup lookup = *setting.archive;
+        if (lookup.date.empty())
+            lookup.date = modificationDay(path);
+        planners.push_back(archivePlanner(setting.signals, run, std::move(lookup)));
+    }
+    if (planners.size() <= 1)
+        return planners.empty() ? DialogDriver::Planner{} : std::move(planners.front());
+    return [planners = std::move(planners)](const std::vector<LinkRecord>& rows) {
+        FixPlan plan;
+        std::set<int> planned;
+        for (const DialogDriver::Planner& planner : planners) {
+            FixPlan part = planner(rows);
+            for (RowFix& fix : part.fixes) {
+                if (planned.insert(fix.row).second)
+                    plan.fixes.push_back(std::move(fix));
+            }
+            for (SkippedFix& skipped : part.skipped)
+                plan.skipped.push_back(std::move(skipped));
+        }
+        return plan;
+    };
+}
+
+}  // namespace
 
 PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
     const auto start = std::chrono::steady_clock::now();
@@ -63,8 +100,7 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
                cached(url).has_value();
     };
     DialogDriver driver(window, setting.signals, setting.progress, path, journal, excluded,
-                        setting.fixRedirects ? redirectPlanner(setting.signals, journal, setting.fixCrossHost)
-                                             : DialogDriver::Planner{});
+                        fixPlanner(setting, path, run));
     headless::HeadlessFrontEnd frontEnd;
     frontEnd.AddStep(driver.step());
     ModuleRun dialog(setting.module, host, run);

@@ -109,7 +109,8 @@ Json rules() {
     auto rule = [](const char* id, const char* text) { return Json{{"id", id}, {"shortDescription", {{"text", text}}}}; };
     return Json::array({rule("link-error", "The link does not lead to a page (リンクエラー)."),
                         rule("page-not-checked", "The page could not be read or checked."),
-                        rule("fixed-link", "The link was replaced by where it leads."),
+                        rule("fixed-link",
+                             "The link was replaced by where it leads, or a dead link by an archived copy."),
                         rule("suspect-redirect",
                              "The link's permanent redirect ends at a site root, a login page or another host, "
                              "and was left alone.")});

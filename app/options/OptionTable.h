@@ -43,3 +43,7 @@ OptionCheck inRange(int lowest, int highest);
 OptionCheck oneOf(std::vector<std::string> words);
 // A text sent on one line of a request: no line break in it.
 std::string oneLine(const std::string& value);
+// An http or https URL with a host, on one line.
+std::string webUrlProblem(const std::string& value);
+// A day written YYYYMMDD that the calendar has.
+std::string dayProblem(const std::string& value);

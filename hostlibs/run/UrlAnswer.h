@@ -45,6 +45,7 @@ struct UrlAnswer {
     // asked (or longer than the link's time limit allowed) and asked again as often as it may be.
     bool stillRefused = false;
     int requests = 0;        // HTTP requests made for this answer
+    std::string body;        // of a request that keeps its body (LinkRequest::bodyLimit); else empty
 
     std::string_view header(std::string_view name) const { return findHeader(headers, name); }
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,9 @@ struct LinkRequest {
     std::string url;   // the URL as it is requested, escaped as a browser escapes it
     std::string host;  // whom the per-host limit counts it against
     std::string fragment;  // the link's, without its '#' (empty: none), which a redirect's target inherits
+    // 0: a link's request (HEAD, then GET for what servers give HEAD alone), whose body is never read.
+    // Else one GET whose body is kept, up to this many bytes: a longer one is a failure.
+    std::size_t bodyLimit = 0;
 };
 
 // The URL the module's worker asks the checker about for a link written as `link`: without the

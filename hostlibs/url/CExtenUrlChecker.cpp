@@ -45,14 +45,8 @@ std::shared_ptr<tarn::RequestEngine> CExtenUrlChecker::Session::forCall(CWnd* ow
         const std::lock_guard lock(mutex);
         if (released)
             return nullptr;
-        if (!engine) {
-            const tarn::RunOptions& options = run->options();
-            // Made once a run, so a setting out of range is said once.
-            engine = run->engine([&options] {
-                return std::make_shared<tarn::RequestEngine>(tarn::requestLimits(options.requests, options.notices),
-                                                             options.goodAnswers, options.requests);
-            });
-        }
+        if (!engine)
+            engine = tarn::runEngine(*run);
         current = engine;
     }
     const unsigned long check = tarn::stopFlagSettings();

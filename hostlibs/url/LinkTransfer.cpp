@@ -11,7 +11,7 @@
 
 namespace tarn {
 
-CURL* LinkTransfer::prepare(const std::string& url, bool get, long timeoutMs) {
+CURL* LinkTransfer::prepare(const std::string& url, bool get, long timeoutMs, std::size_t bodyLimit) {
     if (easy_ == nullptr) {
         easy_ = curl_easy_init();
         if (easy_ == nullptr)
@@ -20,7 +20,6 @@ CURL* LinkTransfer::prepare(const std::string& url, bool get, long timeoutMs) {
         headers_.applyTo(easy_);
         curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &LinkTransfer::onHeader);
         curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
-        curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &refuseBody);
         curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
         curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &LinkTransfer::onReady);
         curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
@@ -29,6 +28,9 @@ CURL* LinkTransfer::prepare(const std::string& url, bool get, long timeoutMs) {
         curl_easy_setopt(easy_, CURLOPT_OPENSOCKETDATA, this);
     }
     get_ = get;
+    bodyLimit_ = get ? bodyLimit : 0;
+    body_.clear();
+    bodyTooLong_ = false;
     head_.reset();
     ready_ = false;
     socketErrno_ = 0;
@@ -44,6 +46,10 @@ CURL* LinkTransfer::prepare(const std::string& url, bool get, long timeoutMs) {
     else
         curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
     curl_easy_setopt(easy_, CURLOPT_TIMEOUT_MS, timeoutMs);
+    if (bodyLimit_ > 0)
+        curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &LinkTransfer::onBody);
+    else
+        curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &refuseBody);
     return easy_;
 }
 
@@ -78,10 +84,22 @@ TransferFailure LinkTransfer::failure(CURLcode result) const {
 std::size_t LinkTransfer::onHeader(char* data, std::size_t size, std::size_t count, void* self) {
     auto& transfer = *static_cast<LinkTransfer*>(self);
     const std::string_view line(data, size * count);
-    // The final headers are in: a GET stops here, before its body.
-    if (transfer.head_.take(line) && transfer.get_)
+    // The final headers are in: a GET stops here, before its body, unless the body is wanted.
+    if (transfer.head_.take(line) && transfer.get_ && transfer.bodyLimit_ == 0)
         return 0;
     return line.size();
+}
+
+// A body longer than the limit ends the transfer: what was read of it is no answer.
+std::size_t LinkTransfer::onBody(char* data, std::size_t size, std::size_t count, void* self) {
+    auto& transfer = *static_cast<LinkTransfer*>(self);
+    const std::size_t bytes = size * count;
+    if (bytes > transfer.bodyLimit_ - transfer.body_.size()) {
+        transfer.bodyTooLong_ = true;
+        return CURL_WRITEFUNC_ERROR;
+    }
+    transfer.body_.append(data, bytes);
+    return bytes;
 }
 
 // The client's own way of opening a socket, which keeps no error: why it failed tells a link that did

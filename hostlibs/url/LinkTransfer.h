@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <string>
+#include <utility>
 
 #include <curl/curl.h>
 
@@ -22,8 +24,9 @@ public:
     ~LinkTransfer() { release(); }
 
     // Sets the handle up (made on first use) for a HEAD of `url`, or with `get` a GET whose headers are read
-    // and whose body is not; `timeoutMs` 0: none. Null when no handle could be made.
-    CURL* prepare(const std::string& url, bool get, long timeoutMs);
+    // and whose body is not, unless `bodyLimit` (bytes) keeps it; `timeoutMs` 0: none. Null when no handle
+    // could be made.
+    CURL* prepare(const std::string& url, bool get, long timeoutMs, std::size_t bodyLimit = 0);
     void release();
     CURL* easy() const { return easy_; }
 
@@ -38,8 +41,12 @@ public:
     // Whether the latest request got no answer for want of a descriptor (or memory) for its socket here:
     // no verdict on the link.
     bool lackedSocket() const;
+    // The body a GET that keeps it read, for the caller to take; and whether it was cut off at the limit.
+    std::string takeBody() { return std::move(body_); }
+    bool bodyTooLong() const { return bodyTooLong_; }
 
 private:
+    static std::size_t onBody(char* data, std::size_t size, std::size_t count, void* self);
     static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* self);
     static int onReady(void* self, char* remoteIp, char* localIp, int remotePort, int localPort);
     static curl_socket_t onOpenSocket(void* self, curlsocktype purpose, curl_sockaddr* address);
@@ -48,6 +55,9 @@ private:
     CURL* easy_ = nullptr;
     bool get_ = false;
     AnswerHead head_;
+    std::size_t bodyLimit_ = 0;  // 0: the body is not read
+    std::string body_;
+    bool bodyTooLong_ = false;
     bool ready_ = false;
     int socketErrno_ = 0;  // of the latest socket that could not be opened
     char errorText_[CURL_ERROR_SIZE] = {};

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <utility>
 
+#include "hostlibs/run/RunContext.h"
 #include "hostlibs/url/LinkTransfer.h"
 #include "hostlibs/url/RequestRules.h"
 #include "hostlibs/url/TransferFailure.h"
@@ -182,7 +184,7 @@ UrlAnswer RequestEngine::ask(const LinkRequest& request, std::chrono::millisecon
         jobs_.erase(it);
     if (answer.status == 0)
         failed_.insert(request.key);
-    else if (isGood(answer.status) && lookingAhead_)
+    else if (isGood(answer.status) && lookingAhead_ && request.bodyLimit == 0)
         kept_[request.key] = {answer, wasConnected};
     lock.unlock();
     if (wasConnected && !connectedTold)
@@ -276,7 +278,7 @@ void RequestEngine::launch(const JobPtr& job) {
             return;
         }
     }
-    if (!state.get && getOnly_.contains(state.request.url))
+    if (!state.get && (state.request.bodyLimit > 0 || getOnly_.contains(state.request.url)))
         state.get = true;
     if (!state.transfer) {
         if (!idleTransfers_.empty()) {
@@ -286,7 +288,7 @@ void RequestEngine::launch(const JobPtr& job) {
             state.transfer = std::make_unique<LinkTransfer>(headers_);
         }
     }
-    CURL* easy = state.transfer->prepare(state.request.url, state.get, timeoutMs);
+    CURL* easy = state.transfer->prepare(state.request.url, state.get, timeoutMs, state.request.bodyLimit);
     if (easy == nullptr) {
         complete(job, failedAnswer(FailureKind::NoClient));
         return;
@@ -476,10 +478,16 @@ void RequestEngine::finish(const JobPtr& job, CURLcode result) {
         answer.location = std::move(location);
         answer.headers = transfer.headers();
     }
-    if (answer.status == 0) {
+    if (transfer.bodyTooLong()) {
+        answer.status = 0;
+        answer.failureKind = FailureKind::Other;
+        answer.failure = "answer longer than " + std::to_string(state.request.bodyLimit) + " bytes";
+    } else if (answer.status == 0) {
         TransferFailure failure = transfer.failure(result);
         answer.failureKind = failure.kind;
         answer.failure = std::move(failure.words);
+    } else if (state.request.bodyLimit > 0) {
+        answer.body = transfer.takeBody();
     }
     answer.stillRefused = isRefusal(answer.status);
     answer.requests = state.requests;
@@ -514,6 +522,15 @@ void RequestEngine::complete(const JobPtr& job, UrlAnswer answer) {
     state.answer = std::move(answer);
     state.state = Job::State::Done;
     answered_.notify_all();
+}
+
+std::shared_ptr<RequestEngine> runEngine(RunContext& run) {
+    const RunOptions& options = run.options();
+    // Made once a run, so a setting out of range is said once.
+    return run.engine([&options] {
+        return std::make_shared<RequestEngine>(requestLimits(options.requests, options.notices), options.goodAnswers,
+                                               options.requests);
+    });
 }
 
 }  // namespace tarn

@@ -29,7 +29,9 @@ class LinkTransfer;
 // The one way the host's checker asks a web server about a link. One libcurl multi handle, driven by a
 // thread of its own, runs every request: at most `parallel` at once and `perHost` to one host, over kept
 // connections (as many kept as may be in use; HTTP/2 multiplexed where a server offers it), each request
-// the same way: HEAD, then GET for the statuses servers give to HEAD alone, redirects not followed.
+// the same way: HEAD, then GET for the statuses servers give to HEAD alone, redirects not followed. A
+// request that wants the body (LinkRequest::bodyLimit: a lookup of the program's own, not a link) is one
+// GET whose body is kept up to its limit, under the same limits and holds.
 // A host that refuses (429, 503) is left alone as its Retry-After asks, else for a doubling backoff, and
 // the link is asked again then, within its time limit.
 //
@@ -121,5 +123,11 @@ private:
 
     std::jthread driver_;
 };
+
+class RunContext;
+
+// The run's request engine, made with the run's options at its first use: every request of a run, the
+// module's and the program's own, goes through it.
+std::shared_ptr<RequestEngine> runEngine(RunContext& run);
 
 }  // namespace tarn

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -149,6 +150,119 @@ TEST_F(FixReviewTest, DryRunPatchAndSarifGiveWhatARealRunWrites) {
         << readFile(dry / "fixes.patch");
     for (const auto& [name, bytes] : site)
         EXPECT_EQ(readFile(dry / name), readFile(real / name)) << name;
+}
+
+// A fake availability service beside its own dead and failing pages: it offers a snapshot on the main
+// site for each URL it knows and keeps what it was asked (url -> timestamp).
+class ArchiveService {
+public:
+    ArchiveService() {
+        auto status = [this](const char* path, int code) {
+            server.server().Get(path,
+                                [code](const httplib::Request&, httplib::Response& response) { response.status = code; });
+        };
+        status("/lost", 404);
+        status("/lost410", 410);
+        status("/fails", 500);
+        status("/garbled", 404);
+        status("/huge", 404);
+        server.server().Get("/available", [this](const httplib::Request& request, httplib::Response& response) {
+            const std::lock_guard lock(mutex_);
+            asked_[request.get_param_value("url")] = request.get_param_value("timestamp");
+            const auto it = answers_.find(request.get_param_value("url"));
+            response.set_content(it != answers_.end() ? it->second : R"({"archived_snapshots":{}})",
+                                 "application/json");
+        });
+        server.start();
+    }
+
+    void offer(const std::string& url, const std::string& answer) {
+        const std::lock_guard lock(mutex_);
+        answers_[url] = answer;
+    }
+
+    std::map<std::string, std::string> asked() {
+        const std::lock_guard lock(mutex_);
+        return asked_;
+    }
+
+    LoopbackServer server;
+
+private:
+    std::mutex mutex_;
+    std::map<std::string, std::string> answers_;
+    std::map<std::string, std::string> asked_;
+};
+
+std::string snapshotAnswer(const std::string& url, const std::string& status) {
+    return R"({"url":"x","archived_snapshots":{"closest":{"available":true,"status":)" + status + R"(,"url":")" +
+           url + R"(","timestamp":"20200101000000"}}})";
+}
+
+// Dead links (404, 410, a host name that does not resolve) get the snapshot the service offers, for the
+// day given or else the page file's; no fix for a 500, a link without a snapshot or an answer that is not
+// the service's JSON; a snapshot that is dead itself is undone; redirect and archive fixes go together.
+TEST_F(FixReviewTest, DeadLinksGetTheirArchivedCopies) {
+    // A label longer than 63 bytes cannot be put in a DNS query: the name fails to resolve here, and no
+    // query leaves the machine.
+    const std::string nowhere = "http://" + std::string(64, 'n') + ".invalid/x";
+    ArchiveService service;
+    const auto page = [&service](const std::string& path) { return service.server.url(path); };
+    service.offer(page("/lost"), snapshotAnswer(link("/ok?s=404"), "\"200\""));
+    service.offer(page("/lost410"), snapshotAnswer(link("/ok?s=410"), "200"));
+    service.offer(nowhere, snapshotAnswer(link("/ok?s=host"), "\"200\""));
+    service.offer(page("/fails"), snapshotAnswer(link("/ok?s=500"), "\"200\""));
+    service.offer(link("/gone"), snapshotAnswer(link("/gone"), "\"200\""));
+    service.offer(page("/garbled"), R"({"archived_snapshots":{"closest":{"available":true,"status":)");
+    // Longer than any availability answer may be.
+    service.offer(page("/huge"), snapshotAnswer(link("/ok?s=huge"), "\"200\"" + std::string(70000, ' ')));
+    std::string bytes = "<html><body>\n";
+    for (const std::string& url : {page("/lost"), page("/lost410"), nowhere, page("/fails"), link("/gone"),
+                                   page("/nothing"), page("/garbled"), page("/huge")})
+        bytes += "<a href=\"" + url + "\">x</a>\n";
+    bytes += "</body></html>\n";
+    const std::string first = writePage(bytes);
+    std::string output;
+    EXPECT_EQ(check({"--fix", "archive", "--archive-endpoint", service.server.url("/available"), "--archive-date",
+                     "20200102", "--format", "json", first},
+                    output),
+              1)
+        << errors();
+    const json report = json::parse(output);
+    EXPECT_EQ(report["pages"][0]["replaced"],
+              json::array({{{"from", page("/lost")}, {"to", link("/ok?s=404")}, {"why", "archive"}},
+                           {{"from", page("/lost410")}, {"to", link("/ok?s=410")}, {"why", "archive"}},
+                           {{"from", nowhere}, {"to", link("/ok?s=host")}, {"why", "archive"}}}));
+    EXPECT_EQ(readFile(first), replacedOnce(replacedOnce(replacedOnce(bytes, page("/lost"), link("/ok?s=404")),
+                                                         page("/lost410"), link("/ok?s=410")),
+                                            nowhere, link("/ok?s=host")));
+    const std::map<std::string, std::string> asked{{page("/lost"), "20200102"},  {page("/lost410"), "20200102"},
+                                                   {nowhere, "20200102"},        {link("/gone"), "20200102"},
+                                                   {page("/nothing"), "20200102"}, {page("/garbled"), "20200102"},
+                                                   {page("/huge"), "20200102"}};
+    EXPECT_EQ(service.asked(), asked);
+
+    const std::string second = writePage("<html><body>\n<a href=\"" + link("/p") + "\">moved</a>\n<a href=\"" +
+                                             page("/lost") + "\">dead</a>\n</body></html>\n",
+                                         "second.html");
+    ASSERT_EQ(std::system(("touch -d '2019-03-04 12:00:00 UTC' '" + second + "'").c_str()), 0);
+    ASSERT_EQ(check({"--fix", "redirects,archive", "--dry-run", "--archive-endpoint", service.server.url("/available"),
+                     "--format", "json", second},
+                    output),
+              1)
+        << errors();
+    EXPECT_EQ(json::parse(output)["pages"][0]["replaced"],
+              json::array({{{"from", link("/p")}, {"to", link("/ok")}, {"why", "redirect"}},
+                           {{"from", page("/lost")}, {"to", link("/ok?s=404")}, {"why", "archive"}}}));
+    EXPECT_EQ(service.asked().at(page("/lost")), "20190304");
+
+    for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--archive-endpoint", "ftp://127.0.0.1/a"},
+                                                  {"--archive-date", "20190230"}}) {
+        std::vector<std::string> args = wrong;
+        args.push_back(second);
+        EXPECT_EQ(check(args, output), 2);
+        EXPECT_NE(errors().find("\"" + wrong[1] + "\""), std::string::npos) << errors();
+    }
 }
 
 // The CI formats: an annotation per link error, bot wall and fix, and a summary table written to a file.
