@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/batch/AnswerCache.h"
 #include "app/batch/LinkRecord.h"
 #include "app/batch/LinkRules.h"
 #include "app/batch/LinkScope.h"
@@ -26,8 +25,6 @@ struct PageCheckSetting {
     std::shared_ptr<tarn::RunContext> run;  // each page is a page of it
     const LinkScope& scope;
     LinkRules rules;
-    const AnswerCache* cache;  // null: none
-    std::chrono::seconds maxCacheAge;
 };
 
 // Runs the module's dialog on one page in the headless front end and gives its rows with the answers the

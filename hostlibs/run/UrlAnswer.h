@@ -45,6 +45,7 @@ struct UrlAnswer {
     // asked (or longer than the link's time limit allowed) and asked again as often as it may be.
     bool stillRefused = false;
     int requests = 0;        // HTTP requests made for this answer
+    bool cached = false;     // kept from an earlier run (AnswerCache): nothing was asked
 
     std::string_view header(std::string_view name) const { return findHeader(headers, name); }
 };
