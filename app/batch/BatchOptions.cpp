@@ -5,7 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/batch/AcceptedCodes.h"
-#include "app/batch/AnswerCache.h"
+#include "app/options/Duration.h"
 #include "app/batch/ExitCodes.h"
 #include "app/batch/LinkScope.h"
 #include "app/options/CommandLine.h"

@@ -14,6 +14,7 @@
 #include "app/PluginModule.h"
 #include "app/StopSignals.h"
 #include "app/batch/BatchOptions.h"
+#include "app/options/Duration.h"
 #include "app/batch/ExitCodes.h"
 #include "app/batch/PageCheck.h"
 #include "app/batch/PagesToCheck.h"
@@ -22,6 +23,7 @@
 #include "app/batch/Reports.h"
 #include "contracts/dialog/LinkCheckFace.h"
 #include "contracts/host/CQuorCommon.h"
+#include "hostlibs/run/AnswerCache.h"
 #include "hostlibs/run/RunContext.h"
 #include "platform/win/WinReg.h"
 #include "platform/win/Utf8.h"
@@ -39,20 +41,6 @@ void startByHand() {
     RegSetValueExW(key, linkcheck::SETTING_MANUAL_START, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&manual),
                    sizeof manual);
     RegCloseKey(key);
-}
-
-// Adds the good answers the run got to the cache and saves it; a cache that cannot be saved is said, and
-// the next run asks again.
-void keepGoodAnswers(AnswerCache& cache, const RunRecord& run, const std::string& path) {
-    const AnswerCache::Clock::time_point now = AnswerCache::Clock::now();
-    for (const PageRecord& page : run.pages) {
-        for (const LinkRecord& link : page.links) {
-            if (!link.cached && link.key() == std::string_view("ok"))
-                cache.remember(link.url, link.status(), now);
-        }
-    }
-    if (std::optional<std::string> error = cache.save(path))
-        fail(*error);
 }
 
 int exitCodeOf(const RunRecord& run, const StopSignals& signals) {
@@ -121,6 +109,12 @@ int runBatch(int argc, const char* const* argv) {
     runOptions.goodAnswers = tarn::AnswerReuse::WholeRun;
     // Standard output may carry the report; a person reads standard error.
     runOptions.notices = noticesTo(std::cerr);
+    if (!options->cache.empty()) {
+        std::string warning;
+        runOptions.cache = tarn::AnswerCache::load(options->cache, *parseDuration(options->maxCacheAge), warning);
+        if (!warning.empty())
+            fail(warning);
+    }
     const auto context = std::make_shared<tarn::RunContext>(std::move(runOptions));
     // In effect between the pages too, so the settings stay in memory from the first page to the last.
     const tarn::RunScope scope(context);
@@ -150,13 +144,6 @@ int runBatch(int argc, const char* const* argv) {
     rules.blocked = options->blocked == "error" ? BlockedAs::Error
                     : options->blocked == "ok" ? BlockedAs::Ok
                                                : BlockedAs::Warn;
-    std::optional<AnswerCache> cache;
-    if (!options->cache.empty()) {
-        std::string warning;
-        cache = AnswerCache::load(options->cache, warning);
-        if (!warning.empty())
-            fail(warning);
-    }
     const bool keepChanges = patch != nullptr || options->format == "sarif";
     PageCheckSetting setting{*module,
                              {},
@@ -171,9 +158,7 @@ int runBatch(int argc, const char* const* argv) {
                              keepChanges,
                              context,
                              links,
-                             rules,
-                             cache ? &*cache : nullptr,
-                             *parseDuration(options->maxCacheAge)};
+                             rules};
     for (const std::string& root : options->roots)
         setting.roots.push_back(win::DecodeUtf8(root));
 
@@ -197,9 +182,12 @@ int runBatch(int argc, const char* const* argv) {
         run.pages.push_back(std::move(record));
     }
     run.interrupted = signals.arrived();
-    // What was learnt is kept, after a signal too.
-    if (cache)
-        keepGoodAnswers(*cache, run, options->cache);
+    // What was learnt is kept, after a signal too; a cache that cannot be saved is said, and the next run
+    // asks again.
+    if (const std::shared_ptr<tarn::AnswerCache>& cache = context->options().cache) {
+        if (std::optional<std::string> error = cache->save(options->cache))
+            fail(*error);
+    }
     if (progress)
         progress->clear();
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -29,7 +29,7 @@ nlohmann::ordered_json linkJson(const LinkRecord& link) {
         json["failure"] = link.failure();
     if (!link.blocked.empty())
         json["blocked"] = link.blocked;
-    if (link.cached)
+    if (link.answer.cached)
         json["cached"] = true;
     return json;
 }

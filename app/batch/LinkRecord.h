@@ -23,7 +23,6 @@ struct LinkRecord {
     std::optional<int> line;  // of the link's element, 1-based
     std::optional<int> column;
     tarn::UrlAnswer answer;  // the checker's answer for the URL; none for a link the run did not reach
-    bool cached = false;     // its answer came from the cache (--cache): not asked in this run
     bool excluded = false;   // left out by --exclude, --include or an ignore marker: never requested
     bool accepted = false;   // not OK, but its status is one --accept names
     std::string blocked;     // a bot wall's reason in words (tarn::blockedReason); empty for none

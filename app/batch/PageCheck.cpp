@@ -22,12 +22,16 @@
 
 namespace {
 
-// The planners of the fix kinds asked for, as one: a row gets the first fix planned for it.
+// The planners of the fix kinds asked for, as one: a row gets the first fix planned for it. With a cache,
+// a permanent redirect is followed to its end even when no fix is asked for: the cache keeps it only when
+// that end answered well.
 DialogDriver::Planner fixPlanner(const PageCheckSetting& setting, const std::string& path,
                                  const std::shared_ptr<tarn::RunContext>& run) {
     std::vector<DialogDriver::Planner> planners;
     if (setting.fixRedirects)
         planners.push_back(redirectPlanner(setting.signals, run->journal(), setting.fixCrossHost));
+    else if (run->options().cache)
+        planners.push_back(redirectEndFinder(setting.signals, run->journal()));
     if (setting.archive) {
         ArchiveLookup lookup = *setting.archive;
         if (lookup.date.empty())
@@ -88,16 +92,9 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
         return (line && ignored.contains({static_cast<std::uint32_t>(*line), static_cast<std::uint32_t>(*column)})) ||
                setting.scope.excludes(url);
     };
-    const AnswerCache::Clock::time_point now = AnswerCache::Clock::now();
-    auto cached = [&setting, now](const std::string& url) {
-        return setting.cache != nullptr ? setting.cache->fresh(url, setting.maxCacheAge, now) : std::nullopt;
-    };
-    // A link with a fresh answer in the cache is not asked either: unticked as one left out, and given
-    // its kept answer once the rows are read.
     auto excluded = [&](const std::string& url, const std::optional<SourcePosition>& place) {
         return leftOut(url, place ? std::optional<int>(static_cast<int>(place->line)) : std::nullopt,
-                       place ? std::optional<int>(static_cast<int>(place->column)) : std::nullopt) ||
-               cached(url).has_value();
+                       place ? std::optional<int>(static_cast<int>(place->column)) : std::nullopt);
     };
     DialogDriver driver(window, setting.signals, setting.progress, path, journal, excluded,
                         fixPlanner(setting, path, run));
@@ -110,18 +107,8 @@ PageRecord checkPage(const std::string& path, const PageCheckSetting& setting) {
     }
 
     record.links = std::move(driver.rows());
-    for (LinkRecord& link : record.links) {
-        if (link.excluded && !leftOut(link.url, link.line, link.column)) {
-            if (const std::optional<AnswerCache::Entry> entry = cached(link.url)) {
-                link.excluded = false;
-                link.cached = true;
-                link.result = win::EncodeUtf8(linkcheck::RESULT_OK);
-                link.code = std::to_string(entry->status);
-                link.answer.status = entry->status;
-            }
-        }
+    for (LinkRecord& link : record.links)
         applyRules(link, setting.rules);
-    }
     auto fixRecord = [&record](int row, std::string to, std::string why) {
         const LinkRecord& link = record.links[static_cast<std::size_t>(row)];
         return FixRecord{link.url, std::move(to), std::move(why), link.line, link.column};

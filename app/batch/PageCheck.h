@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/batch/AnswerCache.h"
 #include "app/batch/ArchivePlan.h"
 #include "app/batch/LinkRecord.h"
 #include "app/batch/LinkRules.h"
@@ -29,8 +28,6 @@ struct PageCheckSetting {
     std::shared_ptr<tarn::RunContext> run;  // each page is a page of it
     const LinkScope& scope;
     LinkRules rules;
-    const AnswerCache* cache;  // null: none
-    std::chrono::seconds maxCacheAge;
 };
 
 // Runs the module's dialog on one page in the headless front end and gives its rows with the answers the

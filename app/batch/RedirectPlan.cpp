@@ -61,3 +61,14 @@ DialogDriver::Planner redirectPlanner(const StopSignals& signals, const tarn::Ch
         return plan;
     };
 }
+
+DialogDriver::Planner redirectEndFinder(const StopSignals& signals, const tarn::CheckJournal& journal) {
+    return [&signals, &journal](const std::vector<LinkRecord>& rows) {
+        CExtenUrlChecker checker;
+        for (const LinkRecord& link : rows) {
+            if (isPermanent(link.status()) && !link.answer.cached)
+                permanentRedirectEnd(link.url, link.answer.location, checker, journal, signals);
+        }
+        return FixPlan{};
+    };
+}

@@ -12,3 +12,7 @@ class CheckJournal;
 // move to another host as real.
 DialogDriver::Planner redirectPlanner(const StopSignals& signals, const tarn::CheckJournal& journal,
                                       bool allowCrossHost);
+
+// Fixes nothing, but asks where each row's chain of permanent redirects ends, so that the run's answer
+// cache learns whether it ends well and can keep it.
+DialogDriver::Planner redirectEndFinder(const StopSignals& signals, const tarn::CheckJournal& journal);

@@ -1,10 +1,14 @@
 #pragma once
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace tarn {
+
+class AnswerCache;
 
 // How the host's checker makes its requests. What is left unset comes from the user's settings, else the
 // defaults (hostlibs/url/RequestLimits.h).
@@ -39,6 +43,7 @@ struct RunOptions {
     NoticeSink notices;                         // empty: the lines are dropped
     SettingsStore settings = SettingsStore::Written;
     AnswerReuse goodAnswers = AnswerReuse::WithinCheck;
+    std::shared_ptr<AnswerCache> cache;  // good answers of earlier runs, given without asking; null: none
 };
 
 }  // namespace tarn

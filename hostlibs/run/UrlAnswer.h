@@ -46,6 +46,7 @@ struct UrlAnswer {
     bool stillRefused = false;
     int requests = 0;        // HTTP requests made for this answer
     std::string body;        // of a request that keeps its body (LinkRequest::bodyLimit); else empty
+    bool cached = false;     // kept from an earlier run (AnswerCache): nothing was asked
 
     std::string_view header(std::string_view name) const { return findHeader(headers, name); }
 };

@@ -6,6 +6,7 @@
 
 #include "contracts/host/CUrlEngineer.h"
 #include "contracts/host/Url.h"
+#include "hostlibs/run/AnswerCache.h"
 #include "hostlibs/run/RunContext.h"
 #include "hostlibs/url/AskedUrl.h"
 #include "hostlibs/url/QueuedLinks.h"
@@ -53,8 +54,12 @@ std::shared_ptr<tarn::RequestEngine> CExtenUrlChecker::Session::forCall(CWnd* ow
     if (checkSeen != check) {
         checkSeen = check;
         std::optional<std::vector<tarn::LinkRequest>> queue;
-        if (current->limits().parallel > 1)
+        if (current->limits().parallel > 1) {
             queue = tarn::queuedRequests(owner != nullptr ? owner->GetSafeHwnd() : nullptr);
+            // What the cache answers is not looked ahead for.
+            if (const std::shared_ptr<tarn::AnswerCache>& cache = run->options().cache)
+                std::erase_if(*queue, [&cache](const tarn::LinkRequest& link) { return cache->fresh(link.key).has_value(); });
+        }
         current->startCheck(std::move(queue), std::chrono::milliseconds(std::max(0, limit)));
     }
     return current;
@@ -96,11 +101,16 @@ bool CExtenUrlChecker::getHeaderStatus(const CString& url, int& status, bool) {
             notifyOwner(ownerWnd, WM_HTTP_CONNECTED, host, 0);
         }
     };
-    tarn::UrlAnswer answer = engine != nullptr
+    const std::shared_ptr<tarn::AnswerCache>& cache = session_->run->options().cache;
+    std::optional<tarn::UrlAnswer> kept = cache ? cache->fresh(asked) : std::nullopt;
+    tarn::UrlAnswer answer = kept         ? std::move(*kept)
+                             : engine != nullptr
                                  ? engine->ask(*request, std::chrono::milliseconds(std::max(0, bound)), aborted, connected)
                                  : tarn::failedAnswer(tarn::FailureKind::NoClient);
     if (aborted())
         answer = tarn::failedAnswer(tarn::FailureKind::Stopped);
+    else if (cache)
+        cache->learn(asked, answer);
     status = answer.status;
     journal.record(asked, std::move(answer));
 

@@ -78,5 +78,34 @@ TEST_F(CacheTest, GoodAnswersAreKeptAcrossRuns) {
     EXPECT_TRUE(cached()["answers"].contains(link("/good"))) << readFile(cacheFile);
 }
 
+// A permanent redirect is kept with its chain's end when that end answered well, though no fix asked for
+// the chain; a temporary one, and one whose chain ends in a failure, are asked again.
+TEST_F(CacheTest, PermanentRedirectsAreKeptWithTheEndOfTheirChain) {
+    const std::string page = writePage(anchors({"/a", "/t", "/bad"}));
+    std::string output;
+    ASSERT_EQ(check({"--cache", cacheFile, page}, output), 0) << errors();
+    const json answers = cached()["answers"];
+    ASSERT_TRUE(answers.contains(link("/a"))) << answers.dump();
+    EXPECT_EQ(answers[link("/a")]["end"], link("/ok"));
+    EXPECT_EQ(answers[link("/a")]["location"], link("/b"));
+    EXPECT_TRUE(answers.contains(link("/ok")));
+    EXPECT_FALSE(answers.contains(link("/t")));
+    EXPECT_FALSE(answers.contains(link("/bad")));
+
+    ASSERT_EQ(check({"--cache", cacheFile, "--format", "json", page}, output), 0) << errors();
+    const json links = json::parse(output)["pages"][0]["links"];
+    EXPECT_EQ(links[0]["status"], 301);
+    EXPECT_EQ(links[0]["cached"], true);
+    EXPECT_FALSE(links[1].contains("cached"));
+    EXPECT_FALSE(links[2].contains("cached"));
+
+    // A fix still follows a kept redirect to its end, through the kept answers.
+    ASSERT_EQ(check({"--cache", cacheFile, "--fix", "redirects", "--dry-run", "--format", "json", page}, output), 0)
+        << errors();
+    const json replaced = json::parse(output)["pages"][0]["replaced"];
+    ASSERT_EQ(replaced.size(), 1u) << output;
+    EXPECT_EQ(replaced[0]["to"], link("/ok"));
+}
+
 }  // namespace
 }  // namespace tarn::test
