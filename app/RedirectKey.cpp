@@ -14,8 +14,6 @@
 
 namespace {
 
-bool isPermanent(int status) { return status == 301 || status == 308; }
-
 void deliver(HWND dialog, HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
     DeliverInput(dialog, MSG{target, message, wParam, lParam, 0});
 }
@@ -46,7 +44,7 @@ std::optional<RedirectKey::Redirect> RedirectKey::selected(HWND dialog) const {
     // A corrected row shows "*NEW URL" or the deleted link's text: no URL of the journal.
     const CString url(ListViewText(list, row, linkcheck::COLUMN_URL));
     const std::optional<tarn::UrlAnswer> answer = journal_.find(tarn::askedUrl(url).ToUtf8());
-    if (!answer || !isPermanent(answer->status) || answer->location.empty())
+    if (!answer || !tarn::isPermanentRedirect(answer->status) || answer->location.empty())
         return std::nullopt;
     return Redirect{answer->status, answer->location, suspectRedirect(url.ToUtf8(), answer->location, false)};
 }

@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "app/batch/SuspectRedirect.h"
+#include "app/SuspectRedirect.h"
 #include "platform/win/WinTypes.h"
 
 namespace tarn {

@@ -2,32 +2,33 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/StopSignals.h"
-#include "app/batch/SuspectRedirect.h"
+#include "app/SuspectRedirect.h"
 #include "contracts/host/CExtenUrlChecker.h"
 #include "hostlibs/run/CheckJournal.h"
 #include "platform/win/Utf8.h"
 
 namespace {
 
-bool isPermanent(int status) { return status == 301 || status == 308; }
-
 constexpr int kMaxHops = 5;
+
+std::string_view withoutFragment(std::string_view url) { return url.substr(0, url.find('#')); }
 
 // Where a chain of permanent redirects ends: `first` is the target of the link's own redirect, and each
 // further hop is asked with `checker`. None when the chain goes on past kMaxHops redirects (a loop, most
-// likely) or comes back to `url`.
+// likely) or comes back to the page `url` names (another fragment of it is the same page, asked again).
 std::optional<std::string> permanentRedirectEnd(const std::string& url, const std::string& first,
                                                 CExtenUrlChecker& checker, const tarn::CheckJournal& journal,
                                                 const StopSignals& signals) {
     std::string end = first;
     for (int hops = 1;; ++hops) {
-        if (end.empty() || end == url || signals.arrived())
+        if (end.empty() || withoutFragment(end) == withoutFragment(url) || signals.arrived())
             return std::nullopt;
         int status = 0;
         checker.getHeaderStatus(CString::FromUtf8(end), status, false);
-        if (!isPermanent(status))
+        if (!tarn::isPermanentRedirect(status))
             return end;
         if (hops == kMaxHops)
             return std::nullopt;
@@ -47,7 +48,7 @@ DialogDriver::Planner redirectPlanner(const StopSignals& signals, const tarn::Ch
         CExtenUrlChecker checker;
         for (std::size_t row = 0; row < rows.size(); ++row) {
             const LinkRecord& link = rows[row];
-            if (!isPermanent(link.status()))
+            if (!tarn::isPermanentRedirect(link.status()))
                 continue;
             const std::optional<std::string> end =
                 permanentRedirectEnd(link.url, link.answer.location, checker, journal, signals);
@@ -66,7 +67,7 @@ DialogDriver::Planner redirectEndFinder(const StopSignals& signals, const tarn::
     return [&signals, &journal](const std::vector<LinkRecord>& rows) {
         CExtenUrlChecker checker;
         for (const LinkRecord& link : rows) {
-            if (isPermanent(link.status()) && !link.answer.cached)
+            if (tarn::isPermanentRedirect(link.status()) && !link.answer.cached)
                 permanentRedirectEnd(link.url, link.answer.location, checker, journal, signals);
         }
         return FixPlan{};

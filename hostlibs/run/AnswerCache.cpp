@@ -17,8 +17,6 @@ constexpr int kVersion = 1;
 constexpr int kMaxHops = 5;
 
 bool isGood(int status) { return status >= 200 && status <= 299; }
-bool isPermanent(int status) { return status == 301 || status == 308; }
-
 }  // namespace
 
 AnswerCache::AnswerCache(std::chrono::seconds maxAge) : maxAge_(maxAge) {}
@@ -41,7 +39,7 @@ std::shared_ptr<AnswerCache> AnswerCache::load(const std::string& path, std::chr
             Entry entry;
             entry.status = kept.at("status").get<int>();
             entry.checked = Clock::time_point(std::chrono::seconds(kept.at("checked").get<std::int64_t>()));
-            if (isPermanent(entry.status)) {
+            if (isPermanentRedirect(entry.status)) {
                 entry.location = kept.at("location").get<std::string>();
                 entry.end = kept.at("end").get<std::string>();
                 if (entry.location.empty() || entry.end.empty())
@@ -81,7 +79,7 @@ void AnswerCache::learn(const std::string& url, const UrlAnswer& answer) {
     if (answer.cached || answer.failureKind == FailureKind::Stopped)
         return;
     const std::lock_guard lock(mutex_);
-    if (isGood(answer.status) || (isPermanent(answer.status) && !answer.location.empty()))
+    if (isGood(answer.status) || (isPermanentRedirect(answer.status) && !answer.location.empty()))
         entries_[url] = {answer.status, answer.location, {}, Clock::now()};
     else
         entries_.erase(url);
@@ -113,7 +111,7 @@ std::optional<std::string> AnswerCache::save(const std::string& path) const {
                                 {"checked", std::chrono::duration_cast<std::chrono::seconds>(
                                                 entry.checked.time_since_epoch())
                                                 .count()}};
-            if (isPermanent(entry.status)) {
+            if (isPermanentRedirect(entry.status)) {
                 const std::optional<std::string> end = chainEnd(entry);
                 if (!end)
                     continue;

@@ -51,6 +51,9 @@ struct UrlAnswer {
     std::string_view header(std::string_view name) const { return findHeader(headers, name); }
 };
 
+// 301 and 308: the link has moved for good, and may be corrected to where it leads.
+inline bool isPermanentRedirect(int status) { return status == 301 || status == 308; }
+
 // Why an answer is a wall put up against checkers rather than a broken link, in words: "bot challenge"
 // (a 403 that says it is one: cf-mitigated: challenge), "status 999" (a refusal some sites give every
 // program), "rate limited" (a 429 still refused after its hold); empty for any other answer.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/batch/SuspectRedirect.h"
+#include "app/SuspectRedirect.h"
 
 namespace {
 

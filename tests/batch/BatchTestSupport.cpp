@@ -16,6 +16,7 @@ void BatchTest::SetUp() {
     redirect("/p", "/ok", 308);
     redirect("/t", "/ok", 302);
     redirect("/bad", "/gone", 301);
+    redirect("/here", "#top", 301);
     // Moved pages that lead somewhere else: the root, a login page, another host (localhost is another
     // host name for the same server).
     for (const char* page : {"/", "/login"})

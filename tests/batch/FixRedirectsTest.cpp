@@ -42,6 +42,13 @@ TEST_F(BatchTest, FixRedirectsReplacesPermanentRedirectsThatEndWell) {
     }
     EXPECT_EQ(links[2]["status"], 302);
     EXPECT_EQ(links[3]["status"], 301);
+
+    // A redirect to another fragment of the same page is no move: no fix, and not asked again.
+    const std::string same = writePage("<a href=\"" + link("/here") + "\">here</a>", "same.html");
+    const int asked = server.requests();
+    EXPECT_EQ(check({"--fix-redirects", "--format", "json", same}, output), 0) << errors();
+    EXPECT_FALSE(json::parse(output)["pages"][0].contains("replaced")) << output;
+    EXPECT_EQ(server.requests(), asked + 1);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/batch/SuspectRedirect.h"
+#include "app/SuspectRedirect.h"
 
 #include <libpsl.h>
 
