@@ -83,7 +83,7 @@ TEST_F(RequestOptionsTest, HeadersUserAgentAndTimeout) {
 TEST_F(RequestOptionsTest, BotWallsUnderEachPolicy) {
     const std::string page = writePage(pageLinking({link("/challenge"), link("/wall"), link("/limited"), link("/gone")}));
     std::string output;
-    ASSERT_EQ(check({"--accept", "404", page}, output), 0) << errors();
+    ASSERT_EQ(check({"--accept", "404", page}, output), 0) << errors() << output;
     for (const auto& [path, reason] : std::vector<std::pair<std::string, std::string>>{
              {"/challenge", " 403 "}, {"/wall", " 999 "}, {"/limited", " 429 "}})
         EXPECT_NE(output.find(" blocked" + reason + link(path)), std::string::npos) << output;
@@ -99,7 +99,7 @@ TEST_F(RequestOptionsTest, BotWallsUnderEachPolicy) {
     EXPECT_EQ(report["pages"][0]["links"][0]["key"], "blocked");
     EXPECT_EQ(report["pages"][0]["links"][0]["blocked"], "bot challenge");
 
-    ASSERT_EQ(check({"--blocked", "ok", "--accept", "404", page}, output), 0) << errors();
+    ASSERT_EQ(check({"--blocked", "ok", "--accept", "404", page}, output), 0) << errors() << output;
     EXPECT_NE(output.find("4 links, 3 OK, 0 link errors, 0 undetermined, 1 accepted, "), std::string::npos) << output;
     EXPECT_EQ(output.find("blocked"), std::string::npos) << output;
 }
