@@ -4,32 +4,12 @@
 #include "hostlibs/run/CheckJournal.h"
 #include "hostlibs/url/AskedUrl.h"
 #include "platform/afx/CString.h"
+#include "platform/headless/HeadlessFrontEnd.h"
 #include "platform/win/CommCtrl.h"
 #include "platform/win/ListViewText.h"
-#include "platform/win/ModalFrontEnd.h"
 #include "platform/win/Utf8.h"
 #include "platform/win/WinControls.h"
 #include "platform/win/WinUser.h"
-#include "platform/win/WindowInput.h"
-
-namespace {
-
-void deliver(HWND dialog, HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
-    DeliverInput(dialog, MSG{target, message, wParam, lParam, 0});
-}
-
-void click(HWND dialog, HWND control) {
-    deliver(dialog, control, WM_LBUTTONDOWN, 0, 0);
-    deliver(dialog, control, WM_LBUTTONUP, 0, 0);
-}
-
-void key(HWND dialog, HWND control, WORD vk, bool shift) {
-    SetKeyModifiers(shift, false, false);
-    deliver(dialog, control, WM_KEYDOWN, vk, 0);
-    SetKeyModifiers(false, false, false);
-}
-
-}  // namespace
 
 std::optional<RedirectKey::Redirect> RedirectKey::selected(HWND dialog) const {
     if (dialog == nullptr)
@@ -64,14 +44,7 @@ void RedirectKey::enter(HWND dialog) const {
     if (!redirect)
         return;
     HWND change = GetDlgItem(dialog, IDC_CHANGE_URL_RADIO);
-    if (change != nullptr && IsWindowEnabled(change) && SendMessageW(change, BM_GETCHECK, 0, 0) != BST_CHECKED)
-        click(dialog, change);
-    HWND box = GetDlgItem(dialog, IDC_NEW_URL);
-    if (box == nullptr || !IsWindowEnabled(box))
-        return;
-    click(dialog, box);
-    key(dialog, box, VK_HOME, false);
-    key(dialog, box, VK_END, true);
-    for (const char16_t unit : win::DecodeUtf8(redirect->target))
-        deliver(dialog, box, WM_CHAR, unit, 0);
+    if (change != nullptr && SendMessageW(change, BM_GETCHECK, 0, 0) != BST_CHECKED)
+        headless::ClickButton(dialog, IDC_CHANGE_URL_RADIO);
+    headless::TypeText(dialog, IDC_NEW_URL, win::DecodeUtf8(redirect->target));
 }

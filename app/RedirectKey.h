@@ -19,8 +19,8 @@ public:
 
     // "301 → URL [suspect: site root] · F7: new URL"; empty when no such row is selected.
     std::u16string status(HWND dialog) const;
-    // F7: the correction "change the link to a new URL" chosen, the box clicked, its text selected and the
-    // target typed over it; nothing when no such row is selected or the box cannot take text now.
+    // F7: the correction "change the link to a new URL" chosen and the target typed over the box's text,
+    // as the user would; nothing when no such row is selected or the box cannot take text now.
     void enter(HWND dialog) const;
 
 private:

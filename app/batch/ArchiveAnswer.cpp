@@ -2,19 +2,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/options/OptionTable.h"
+
 namespace {
 
 bool isStatus200(const nlohmann::json& status) {
     return (status.is_string() && status.get<std::string>() == "200") ||
            (status.is_number_integer() && status.get<long long>() == 200);
-}
-
-bool isWebUrl(const std::string& url) {
-    for (const std::string_view scheme : {"http://", "https://"}) {
-        if (url.size() > scheme.size() && url.compare(0, scheme.size(), scheme) == 0)
-            return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -36,7 +30,7 @@ std::optional<std::string> availableSnapshot(std::string_view answer) {
         status == closest->end() || !isStatus200(*status) || url == closest->end() || !url->is_string())
         return std::nullopt;
     std::string snapshot = url->get<std::string>();
-    if (!isWebUrl(snapshot))
+    if (!webUrlProblem(snapshot).empty())
         return std::nullopt;
     return snapshot;
 }

@@ -99,4 +99,9 @@ private:
     StateExtension extension_;
 };
 
+// The same actions on a dialog shown by any front end, for a host that acts for its user (the terminal's
+// F7): a click on button `id`, and `text` typed over the text of edit box `id`.
+Outcome ClickButton(HWND dialog, int id);
+Outcome TypeText(HWND dialog, int id, std::u16string_view text);
+
 }  // namespace headless

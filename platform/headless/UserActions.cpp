@@ -99,17 +99,19 @@ int LabelCell(HWND list) {
 
 }  // namespace
 
-Outcome HeadlessFrontEnd::Click(int id) {
+Outcome ClickButton(HWND dialog, int id) {
     const Target button = ControlById(
-        dialog_, id, {ControlKind::PushButton, ControlKind::DefPushButton, ControlKind::CheckBox, ControlKind::Radio},
+        dialog, id, {ControlKind::PushButton, ControlKind::DefPushButton, ControlKind::CheckBox, ControlKind::Radio},
         "not a button");
     if (button.error != nullptr)
         return Refused(button.error);
     RECT client{};
     GetClientRect(button.hwnd, &client);
-    ClickAt(dialog_, button.hwnd, client.right / 2, 0);
+    ClickAt(dialog, button.hwnd, client.right / 2, 0);
     return {};
 }
+
+Outcome HeadlessFrontEnd::Click(int id) { return ClickButton(dialog_, id); }
 
 Outcome HeadlessFrontEnd::Select(int id, int index) {
     const Target target = ControlById(dialog_, id, {ControlKind::Combo}, "not a combo box");
@@ -140,19 +142,21 @@ Outcome HeadlessFrontEnd::Select(int id, int index) {
     return Refused("item not shown");
 }
 
-Outcome HeadlessFrontEnd::Type(int id, std::u16string_view text) {
-    const Target edit = ControlById(dialog_, id, {ControlKind::Edit}, "not an edit box");
+Outcome TypeText(HWND dialog, int id, std::u16string_view text) {
+    const Target edit = ControlById(dialog, id, {ControlKind::Edit}, "not an edit box");
     if (edit.error != nullptr)
         return Refused(edit.error);
     SetFocus(edit.hwnd);
     SendMessageW(edit.hwnd, EM_SETSEL, 0, -1);
     // Typing replaces the selection; to leave the box empty the user deletes it instead.
     if (text.empty())
-        Deliver(dialog_, edit.hwnd, WM_KEYDOWN, VK_DELETE, 0);
+        Deliver(dialog, edit.hwnd, WM_KEYDOWN, VK_DELETE, 0);
     for (char16_t unit : text)
-        Deliver(dialog_, edit.hwnd, WM_CHAR, unit, 0);
+        Deliver(dialog, edit.hwnd, WM_CHAR, unit, 0);
     return {};
 }
+
+Outcome HeadlessFrontEnd::Type(int id, std::u16string_view text) { return TypeText(dialog_, id, text); }
 
 Outcome HeadlessFrontEnd::Tick(int row, bool value) {
     const Target list = TheRow(dialog_, row);
